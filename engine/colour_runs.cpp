@@ -1,0 +1,58 @@
+#include "engine/colour_runs.h"
+
+#include "engine/char_class.h"
+
+namespace yomika {
+namespace {
+
+constexpr char32_t kHexDigits[] = U"0123456789ABCDEF";
+constexpr std::size_t kClosingPartLength = 7;  // "</font>" in front of the first opening tag
+
+void AppendHexByte(Text& out, unsigned value) {
+  out += kHexDigits[(value >> 4) & 0xF];
+  out += kHexDigits[value & 0xF];
+}
+
+}  // namespace
+
+Text ColourTag(Colour colour, bool upper_case) {
+  const unsigned red = colour & 0xFF;
+  const unsigned green = (colour & 0xFF00) / 0x100;
+  const unsigned blue = (colour & 0xFF0000) / 0x10000;
+  Text tag = upper_case ? U"</FONT><FONT COLOR=\"#" : U"</font><font color=\"#";
+  Text digits;
+  AppendHexByte(digits, red);
+  AppendHexByte(digits, green);
+  AppendHexByte(digits, blue);
+  if (!upper_case) {
+    for (char32_t& d : digits) {
+      if (d >= U'A' && d <= U'F') d += U'a' - U'A';
+    }
+  }
+  return tag + digits + U"\">";
+}
+
+Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& settings) {
+  Text accumulator;
+  accumulator.reserve(input.text.size() + input.text.size() / 4);
+  // -1 is no colour a character can have, so the first character always opens a tag.
+  std::int64_t previous = -1;
+  for (std::size_t i = 0; i < input.text.size(); ++i) {
+    const Colour colour = i < input.colours.size() ? input.colours[i] : 0;
+    if (static_cast<std::int64_t>(colour) != previous) {
+      previous = colour;
+      const Outcome<int> alphabet = settings.alphabet.Get();
+      if (!alphabet) return Failure{alphabet.reason()};
+      accumulator += ColourTag(colour, *alphabet != 0);
+    }
+    accumulator += input.text[i];
+  }
+  Text working = accumulator.size() > kClosingPartLength
+                     ? accumulator.substr(kClosingPartLength)
+                     : Text();
+  working += U"</font>";
+  working += kTerminator;
+  return working;
+}
+
+}  // namespace yomika

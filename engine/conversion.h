@@ -1,0 +1,29 @@
+#ifndef YOMIKA_ENGINE_CONVERSION_H_
+#define YOMIKA_ENGINE_CONVERSION_H_
+
+// The conversion from input text to HTML body, as the Start command runs it:
+// colour pass, line-break conversion, segmentation.
+
+#include "engine/colour_runs.h"
+#include "engine/engine_settings.h"
+#include "engine/outcome.h"
+#include "engine/reading_service.h"
+#include "engine/segmenter.h"
+#include "engine/text.h"
+
+namespace yomika {
+
+// The working text before segmentation: the input with its colour tags (when CreateColor is
+// on), its line breaks converted, and the terminator "あ" at the end.
+Outcome<Text> PrepareWorkingText(const InputText& input, const EngineSettings& settings);
+
+// The HTML body for the input. The reading service gets the working text as a hint first.
+Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
+                               const EngineSettings& settings, const ProgressCallback& progress);
+
+// Plain text with the default (black) colour for every character.
+InputText PlainInput(const QString& text);
+
+}  // namespace yomika
+
+#endif  // YOMIKA_ENGINE_CONVERSION_H_

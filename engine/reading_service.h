@@ -1,0 +1,40 @@
+#ifndef YOMIKA_ENGINE_READING_SERVICE_H_
+#define YOMIKA_ENGINE_READING_SERVICE_H_
+
+#include <QString>
+#include <optional>
+
+namespace yomika {
+
+// Supplies the reading (furigana) of Japanese text. One lookup is exactly Open, GetPhonetic,
+// Close; the engine opens and closes the service once per kanji run.
+//
+// What the engine relies on in a reading of a lookup string:
+//  1. it is the reading of the whole string, in kana;
+//  2. the kana and punctuation that follow the string's kanji come back unchanged, one
+//     character each, at the end of the reading;
+//  3. an honorific "お" at the front comes back as the reading's first character.
+class ReadingService {
+ public:
+  virtual ~ReadingService() = default;
+
+  // Prepares one lookup; false on failure.
+  virtual bool Open() = 0;
+
+  // The reading of `text` from the 1-based `start` for `length` characters (-1: to the end).
+  // The engine always passes start 1 and length -1. std::nullopt on failure; an empty
+  // reading is a failure for the engine too.
+  virtual std::optional<QString> GetPhonetic(const QString& text, int start, int length) = 0;
+
+  // Ends one lookup; false on failure.
+  virtual bool Close() = 0;
+
+  // Optional hint, given once before the lookups of a conversion: the whole working text
+  // that the lookups are taken from, in order. A service may use it as context; the default
+  // ignores it.
+  virtual void PrepareConversion(const QString& working_text) { (void)working_text; }
+};
+
+}  // namespace yomika
+
+#endif  // YOMIKA_ENGINE_READING_SERVICE_H_

@@ -1,0 +1,130 @@
+#include "engine/segmenter.h"
+
+#include <vector>
+
+#include "engine/char_class.h"
+#include "engine/ruby_markup.h"
+
+namespace yomika {
+namespace {
+
+// The pass over one working text. Positions are 0-based indexes here; the progress
+// fraction uses the 1-based position the user-visible percentage has always been based on.
+class Segmenter {
+ public:
+  Segmenter(const Text& text, ReadingService& service, const EngineSettings& settings,
+            const ProgressCallback& progress)
+      : text_(text),
+        in_run_(MarkKanjiRuns(text)),
+        service_(service),
+        settings_(settings),
+        progress_(progress) {}
+
+  Outcome<Text> Run() {
+    const std::size_t length = text_.size();
+    std::size_t index = 0;
+    while (index + 1 < length || run_length_ > 0) {
+      ReportProgress(index + 1);
+      if (in_run_[index]) {
+        ++run_length_;
+      } else if (run_length_ == 0) {
+        body_ += text_[index];
+      } else if (const Status flushed = Flush(index); !flushed) {
+        return Failure{flushed.reason()};
+      }
+      ++index;
+    }
+    return std::move(body_);
+  }
+
+ private:
+  void ReportProgress(std::size_t position) const {
+    if (!progress_) return;
+    // Computed in double as position ÷ L ÷ 100 × 90, then handed on as float.
+    const double fraction = static_cast<double>(position) / static_cast<double>(text_.size()) /
+                            100.0 * 90.0;
+    progress_(static_cast<float>(fraction));
+  }
+
+  // Flushes the pending run; `index` holds the non-kanji character that ended it.
+  Status Flush(std::size_t index) {
+    const std::size_t run_start = index - run_length_;
+    Text lookup;
+    if (run_start > 0 && text_[run_start - 1] == kHonorificO) lookup += kHonorificO;
+    lookup.append(text_, run_start, run_length_);
+    const std::size_t tail_count = AppendTail(index, lookup);
+
+    const Outcome<Text> reading = LookUp(lookup);
+    if (!reading) return Failure{reading.reason()};
+    if (reading->size() < tail_count) {
+      return Failure{QStringLiteral("「%1」の読み「%2」が送り仮名より短くなっています。")
+                         .arg(ToQString(lookup), ToQString(*reading))};
+    }
+    Text run = lookup.substr(0, lookup.size() - tail_count);
+    Text run_reading = reading->substr(0, reading->size() - tail_count);
+    if (!run.empty() && run.front() == kHonorificO) {
+      run.erase(0, 1);
+      if (!run_reading.empty()) run_reading.erase(0, 1);
+    }
+
+    const Outcome<Text> element = RubyElement(run, run_reading, settings_);
+    if (!element) return Failure{element.reason()};
+    body_ += *element;
+    if (index + 1 < text_.size()) body_ += text_[index];
+    run_length_ = 0;
+    return Ok();
+  }
+
+  // Lends the kana after the run to the lookup, up to and including a break character;
+  // returns how many characters were taken. The terminator is never taken.
+  std::size_t AppendTail(std::size_t index, Text& lookup) const {
+    std::size_t taken = 0;
+    for (std::size_t scan = index; scan + 1 < text_.size(); ++scan) {
+      const char32_t d = text_[scan];
+      if (in_run_[scan]) break;
+      if (IsBreakCharacter(d)) {
+        lookup += d;
+        ++taken;
+        break;
+      }
+      if (ClassifyCharacter(d) == CharClass::kSingleByte) break;
+      lookup += d;
+      ++taken;
+    }
+    return taken;
+  }
+
+  // One lookup: Open, GetPhonetic, Close.
+  Outcome<Text> LookUp(const Text& lookup) {
+    const QString query = ToQString(lookup);
+    if (!service_.Open()) return Failure{QStringLiteral("読みの辞書を開けませんでした。")};
+    const std::optional<QString> reading = service_.GetPhonetic(query, 1, -1);
+    if (!reading) return Failure{QStringLiteral("「%1」の読みを取得できませんでした。").arg(query)};
+    const bool closed = service_.Close();
+    if (reading->isEmpty()) return Failure{QStringLiteral("「%1」の読みが空です。").arg(query)};
+    if (!closed) return Failure{QStringLiteral("読みの辞書を閉じられませんでした。")};
+    return ToText(*reading);
+  }
+
+  const Text& text_;
+  const std::vector<bool> in_run_;
+  ReadingService& service_;
+  const EngineSettings& settings_;
+  const ProgressCallback& progress_;
+  Text body_;
+  std::size_t run_length_ = 0;
+};
+
+}  // namespace
+
+Outcome<Text> SegmentText(const Text& working_text, ReadingService& service,
+                          const EngineSettings& settings, const ProgressCallback& progress) {
+  if (working_text.empty()) return Text();
+  // The pass relies on a last character outside any run, so every run gets flushed.
+  if (MarkKanjiRuns(working_text.substr(working_text.size() - 1)).front()) {
+    return Failure{QStringLiteral("作業用テキストが終端文字で終わっていません。")};
+  }
+  return Segmenter(working_text, service, settings, progress).Run();
+}
+
+}  // namespace yomika

@@ -1,0 +1,31 @@
+#ifndef YOMIKA_ENGINE_SEGMENTER_H_
+#define YOMIKA_ENGINE_SEGMENTER_H_
+
+// The segmentation pass: copies the working text to the HTML body, replacing every kanji run
+// by a ruby element with the reading the reading service gives.
+
+#include <functional>
+
+#include "engine/engine_settings.h"
+#include "engine/outcome.h"
+#include "engine/reading_service.h"
+#include "engine/text.h"
+
+namespace yomika {
+
+// Receives the progress of the pass, from 0 towards 0.9, once per loop iteration.
+using ProgressCallback = std::function<void(float fraction)>;
+
+// Turns the working text (ending in the terminator "あ") into the HTML body.
+// Each run is looked up widened by a preceding "お" and by the kana that follow it up to a
+// break character; the reading is then cut back by counting characters.
+// Example: お金を払う。あ, with readings おかねを and はらう。 →
+//          お<ruby>金<rt>かね</rt></ruby>を<ruby>払<rt>はら</rt></ruby>う。
+// Fails when a lookup fails or is empty, a reading is shorter than its tail, or a ruby
+// setting cannot be read; the body built so far is then discarded.
+Outcome<Text> SegmentText(const Text& working_text, ReadingService& service,
+                          const EngineSettings& settings, const ProgressCallback& progress);
+
+}  // namespace yomika
+
+#endif  // YOMIKA_ENGINE_SEGMENTER_H_
