@@ -15,7 +15,9 @@ NumericSetting<T> ReadNumeric(const Lookup& lookup, const SettingKey& key, Parse
   return NumericSetting<T>{parse(text), key, text};
 }
 
-EngineSettings ReadWith(const Lookup& lookup) {
+}  // namespace
+
+EngineSettings EngineSettings::ReadWith(const Lookup& lookup) {
   EngineSettings s;
   s.create_color = ReadNumeric<bool>(lookup, keys::kCreateColor, ParseFlag);
   s.alphabet = ReadNumeric<int>(lookup, keys::kAlphabet, ParseInt16);
@@ -30,8 +32,6 @@ EngineSettings ReadWith(const Lookup& lookup) {
   s.txt_style_sheet = lookup(keys::kTxtStyleSheet);
   return s;
 }
-
-}  // namespace
 
 EngineSettings EngineSettings::Read(const SettingsStore& store) {
   return ReadWith([&store](const SettingKey& key) { return store.Get(key); });

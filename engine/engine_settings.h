@@ -6,6 +6,7 @@
 // only when a step actually needs it, exactly where a fresh read would have failed.
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "engine/outcome.h"
@@ -45,6 +46,8 @@ struct EngineSettings {
 
   // Reads every setting above from the store (defaults for absent keys).
   static EngineSettings Read(const SettingsStore& store);
+  // Reads every setting above through `lookup`, which answers a key's stored text.
+  static EngineSettings ReadWith(const std::function<QString(const SettingKey&)>& lookup);
   // The settings of a fresh store.
   static EngineSettings Defaults();
 };

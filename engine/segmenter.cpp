@@ -22,6 +22,7 @@ class Segmenter {
 
   Outcome<Text> Run() {
     const std::size_t length = text_.size();
+    body_.reserve(length * 2);  // ruby elements roughly double a Japanese text
     std::size_t index = 0;
     while (index + 1 < length || run_length_ > 0) {
       ReportProgress(index + 1);

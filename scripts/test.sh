@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test:
+#   1. the normal build (RelWithDebInfo, -Wall -Wextra) with its whole test suite;
+#   2. the same code built with AddressSanitizer and UndefinedBehaviorSanitizer, tests again;
+#   3. a short, bounded run of the engine fuzzer over its seed corpus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+echo "== tests"
+ctest --test-dir build -j"$jobs" --no-tests=error
+
+echo "== sanitizer build (ASan + UBSan)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DYOMIKA_SANITIZE=ON -DYOMIKA_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+echo "== sanitizer tests"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan -j"$jobs" --no-tests=error
+
+echo "== fuzzer smoke run"
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DYOMIKA_FUZZ=ON -DYOMIKA_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target engine_fuzzer
+corpus=$(mktemp -d)
+cp fuzz/corpus/* "$corpus"/
+./build-fuzz/fuzz/engine_fuzzer -max_total_time="${FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
+  -print_final_stats=1 "$corpus" 2>&1 | tail -n 3
+rm -rf "$corpus"
+echo "== all tests passed"
