@@ -33,7 +33,8 @@ Status WritePreviewFile(const QString& path, const QString& document) {
     return Failure{QStringLiteral("フォルダ %1 を作成できません。").arg(folder)};
   }
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
+  // Unbuffered, so that a short write is seen here and the file is not committed.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     return Failure{QStringLiteral("%1 に書き込めません: %2").arg(path, file.errorString())};
   }
   const QByteArray bytes = EncodePreviewDocument(document);
