@@ -6,12 +6,13 @@ set -euo pipefail
 packages=(
   # toolchain
   cmake ninja-build g++ ccache pkg-config
-  # Qt 6
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt 6 with the embedded browser, a Japanese font, a virtual display for browser tests
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev libqt6svg6 fonts-ipaexfont-gothic
+  xvfb xauth
   # tests, benchmarks, fuzzing
-  libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
+  libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3 time
   # reading service: MeCab with the IPADIC dictionary, kanji readings
-  libmecab-dev mecab mecab-ipadic-utf8 kanjidic
+  libmecab-dev mecab mecab-ipadic-utf8 kanjidic edict
 )
 
 missing=()

@@ -1,0 +1,72 @@
+// YOMIKA: the desktop program.
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <cstdio>
+
+#include "dialogs/frm_about.h"
+#include "engine/preview_file.h"
+#include "mainwindow/browser_preview_host.h"
+#include "mainwindow/frm_main.h"
+#include "platform/instance_lock.h"
+#include "platform/mecab_reading_service.h"
+#include "platform/preview_browser.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+using namespace yomika;
+
+// The options dialog arrives with the settings work; until then an empty one.
+void ShowOptionsPlaceholder(QWidget* owner) {
+  QDialog dialog(owner);
+  dialog.setWindowTitle(QString::fromUtf8("設定画面"));
+  dialog.resize(420, 300);
+  dialog.exec();
+}
+
+void ShowAbout(QWidget* owner) { frmAbout::ShowModal(owner); }
+
+bool StartNewInstance() {
+  return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  PrepareEmbeddedBrowser();
+  QApplication app(argc, argv);
+  // No organisation name: the per-user data folder is then shared with the converter.
+  QApplication::setApplicationName(QStringLiteral("YOMIKA"));
+  QApplication::setApplicationVersion(QStringLiteral(YOMIKA_VERSION));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/yomika.svg")));
+
+  SettingsStore settings;
+  const InstanceLock instance_lock;
+  const QString program_folder = QCoreApplication::applicationDirPath();
+
+  MainWindowDependencies deps;
+  deps.settings = &settings;
+  deps.create_reading_service = [] { return CreateMecabReadingService(MecabOptions{}); };
+  deps.create_preview = [program_folder](QWidget* frame, const QString& preview_file) {
+    return std::make_unique<BrowserPreviewHost>(frame, preview_file, program_folder);
+  };
+  deps.preview_file = PreviewFilePath();
+  deps.another_instance_runs = instance_lock.AnotherInstanceRuns();
+  deps.start_new_instance = StartNewInstance;
+  deps.show_options = ShowOptionsPlaceholder;
+  deps.show_about = ShowAbout;
+
+  FrmMain window(std::move(deps));
+  if (const Status started = window.StartUp(); !started) {
+    std::fprintf(stderr, "yomika: %s\n", started.reason().toLocal8Bit().constData());
+    QMessageBox::warning(nullptr, window.windowTitle(),
+                         QString::fromUtf8("ＩＭＥ９８以降の製品がないと動作しません。"));
+    return 1;
+  }
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,25 @@
+#include "mainwindow/browser_preview_host.h"
+
+#include "platform/preview_browser.h"
+
+namespace yomika {
+
+BrowserPreviewHost::BrowserPreviewHost(QWidget* frame, const QString& preview_file,
+                                       const QString& base_folder)
+    : browser_(new PreviewBrowser(preview_file, base_folder, frame)) {
+  QObject::connect(browser_, &PreviewBrowser::LoadFinished, browser_, [this](bool) {
+    if (on_load_finished_) on_load_finished_();
+  });
+}
+
+QWidget* BrowserPreviewHost::Widget() { return browser_; }
+
+void BrowserPreviewHost::Navigate() { browser_->ShowPreviewFile(); }
+
+bool BrowserPreviewHost::IsBusy() const { return browser_->IsBusy(); }
+
+void BrowserPreviewHost::SetLoadFinishedCallback(std::function<void()> callback) {
+  on_load_finished_ = std::move(callback);
+}
+
+}  // namespace yomika

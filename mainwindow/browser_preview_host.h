@@ -1,0 +1,32 @@
+#ifndef YOMIKA_MAINWINDOW_BROWSER_PREVIEW_HOST_H_
+#define YOMIKA_MAINWINDOW_BROWSER_PREVIEW_HOST_H_
+
+// The program's preview: the embedded browser showing the preview file.
+
+#include <QString>
+#include <memory>
+
+#include "mainwindow/preview_host.h"
+
+namespace yomika {
+
+class PreviewBrowser;
+
+class BrowserPreviewHost final : public PreviewHost {
+ public:
+  // Relative links in the preview resolve against `base_folder`.
+  BrowserPreviewHost(QWidget* frame, const QString& preview_file, const QString& base_folder);
+
+  QWidget* Widget() override;
+  void Navigate() override;
+  bool IsBusy() const override;
+  void SetLoadFinishedCallback(std::function<void()> callback) override;
+
+ private:
+  PreviewBrowser* browser_;  // owned by the frame
+  std::function<void()> on_load_finished_;
+};
+
+}  // namespace yomika
+
+#endif  // YOMIKA_MAINWINDOW_BROWSER_PREVIEW_HOST_H_

@@ -1,0 +1,156 @@
+#ifndef YOMIKA_MAINWINDOW_FRM_MAIN_H_
+#define YOMIKA_MAINWINDOW_FRM_MAIN_H_
+
+// The main window: the input pane, the splitter, the lower area with the preview browser and
+// the HTML source pane, the toolbar with the progress display, the menus and the commands.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "engine/outcome.h"
+#include "engine/reading_service.h"
+#include "engine/text.h"
+#include "mainwindow/image_list.h"
+#include "mainwindow/layout_rule.h"
+#include "mainwindow/preview_host.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QMenu;
+class QToolBar;
+
+namespace yomika {
+
+class CommonDialogBackend;
+class ProgressDisplay;
+class RichTextPane;
+class SettingsStore;
+class SplitterBar;
+
+using ReadingServiceFactory = std::function<Outcome<std::unique_ptr<ReadingService>>()>;
+
+// What the window is built from; tests pass stand-ins.
+struct MainWindowDependencies {
+  SettingsStore* settings = nullptr;
+  ReadingServiceFactory create_reading_service;
+  PreviewFactory create_preview;
+  QString preview_file;
+  bool another_instance_runs = false;
+  // Starts a new instance of the program; false when it could not be started.
+  std::function<bool()> start_new_instance;
+  // Opens the options dialog modally.
+  std::function<void(QWidget* owner)> show_options;
+  // Opens the about box modally.
+  std::function<void(QWidget* owner)> show_about;
+  // Shows the file dialogs and questions of Open and Save; null: the real dialogs.
+  CommonDialogBackend* dialogs = nullptr;
+  // Shows a warning message box titled with the window caption; null: a real message box.
+  std::function<void(QWidget* owner, const QString& text)> warn;
+};
+
+class FrmMain final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit FrmMain(MainWindowDependencies dependencies);
+  ~FrmMain() override;
+
+  // The start-up sequence: placement, the sample document, the reading service, the first
+  // page. On failure the window must not be shown; the caller shows the start-up message.
+  Status StartUp();
+
+  // The Start command: converts the input pane into the preview and the source pane.
+  void RunConversion();
+
+  // The toolbar commands by slot (1 … 13); every click ends with SourceChanged = 0.
+  void ToolbarClick(int slot);
+
+  // The result of the text colour dialog (public members the dialog writes).
+  Colour Color = 0;
+  bool OK = false;
+
+  // 1 after any change of the source pane's text; 0 after every toolbar command.
+  int SourceChanged = 0;
+  bool SplitterDragging = false;
+  double SplitterStartY = 0;  // twips
+
+  RichTextPane* txtKanji() const { return txt_kanji_; }
+  RichTextPane* txtHTML() const { return txt_html_; }
+  ProgressDisplay* picStatus() const { return pic_status_; }
+  QFrame* fraWeb() const { return fra_web_; }
+  PreviewHost* WebBrowser1() const { return preview_.get(); }
+  QToolBar* Toolbar1() const { return toolbar_; }
+  const ImageList& ImageList1() const { return image_list_; }
+  double splitter_top() const { return splitter_top_; }
+  bool IsPreviewView() const;
+
+  // The menu and toolbar commands.
+  void NewInstance();
+  void OpenText();
+  void SaveText();
+  void ShowPreview();
+  void ShowSource();
+  void ShowOptions();
+  void ShowVersion();
+  void MenuPreview();
+  void MenuSource();
+
+  // Lays the parts out by the layout rule (also run on every resize).
+  void ApplyLayout();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateParts();
+  void CreateMenus();
+  void CreateToolbar();
+  QAction* AddMenuItem(QMenu* menu, const char* object_name, const char* caption,
+                       const QKeySequence& shortcut, void (FrmMain::*command)());
+  QAction* AddToolbarButton(int slot, const char* tip, int picture);
+
+  // Preview file and output steps.
+  Status WriteDocument(const QString& body);
+  Status ColorSourceTags(bool report_progress);
+  Status RunConversionSteps();
+  void ConversionFailed();
+  void Warn(const QString& text);
+  Status SetPreviewFrameEnabled();
+  void SelectView(bool preview);
+
+  void OnSplitterPressed(double y_pixels);
+  void OnSplitterMoved(double y_pixels);
+  void OnSplitterReleased();
+  double TwipsPerPixel() const;
+  int ToPixels(double twips) const;
+
+  MainWindowDependencies deps_;
+  ImageList image_list_;
+  std::unique_ptr<ReadingService> reading_service_;
+  std::unique_ptr<PreviewHost> preview_;
+
+  QWidget* client_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  QFrame* frame2_ = nullptr;
+  QFrame* frame3_ = nullptr;
+  ProgressDisplay* pic_status_ = nullptr;
+  RichTextPane* txt_kanji_ = nullptr;
+  SplitterBar* pic_splitter_ = nullptr;
+  QFrame* frame1_ = nullptr;
+  QFrame* fra_web_ = nullptr;
+  RichTextPane* txt_html_ = nullptr;
+  QAction* preview_button_ = nullptr;  // toolbar slot 6
+  QAction* source_button_ = nullptr;   // toolbar slot 7
+
+  double splitter_top_ = kInitialSplitterTop;
+  Layout layout_;
+  bool converting_ = false;
+};
+
+}  // namespace yomika
+
+#endif  // YOMIKA_MAINWINDOW_FRM_MAIN_H_

@@ -1,0 +1,330 @@
+// Drives the main window offscreen with settings in a temporary folder, a scripted reading
+// service and a preview stand-in that loads instantly.
+
+#include "mainwindow/frm_main.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include "engine/source_tags.h"
+#include "mainwindow/progress_display.h"
+#include "platform/cp932.h"
+#include "platform/rich_text_pane.h"
+#include "settings/settings_store.h"
+#include "tests/fake_reading_service.h"
+
+namespace yomika {
+
+int RunProgressDisplayTests(int argc, char** argv);
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class FakePreview final : public PreviewHost {
+ public:
+  explicit FakePreview(QWidget* frame) : widget_(new QWidget(frame)) {}
+  QWidget* Widget() override { return widget_; }
+  void Navigate() override {
+    ++navigations;
+    busy_ = true;
+    QTimer::singleShot(0, widget_, [this] {
+      busy_ = false;
+      if (callback_) callback_();
+    });
+  }
+  bool IsBusy() const override { return busy_; }
+  void SetLoadFinishedCallback(std::function<void()> callback) override {
+    callback_ = std::move(callback);
+  }
+  int navigations = 0;
+
+ private:
+  QWidget* widget_;
+  bool busy_ = false;
+  std::function<void()> callback_;
+};
+
+// One window with everything it needs, in a temporary folder.
+struct Harness {
+  QTemporaryDir dir;
+  SettingsStore settings{dir.filePath(QStringLiteral("YOMIKA.ini"))};
+  testing::FakeReadingService* service = nullptr;  // owned by the window once created
+  FakePreview* preview = nullptr;
+  QStringList warnings;
+  bool fail_service = false;
+  std::unique_ptr<FrmMain> window;
+
+  QString PreviewFile() const { return dir.filePath(QStringLiteral("sample.html")); }
+
+  void Build() {
+    MainWindowDependencies deps;
+    deps.settings = &settings;
+    deps.preview_file = PreviewFile();
+    deps.create_reading_service = [this]() -> Outcome<std::unique_ptr<ReadingService>> {
+      if (fail_service) return Failure{QStringLiteral("no dictionary")};
+      auto fake = std::make_unique<testing::FakeReadingService>();
+      fake->EchoUnknown(true);
+      service = fake.get();
+      return std::unique_ptr<ReadingService>(std::move(fake));
+    };
+    deps.create_preview = [this](QWidget* frame, const QString&) {
+      auto fake = std::make_unique<FakePreview>(frame);
+      preview = fake.get();
+      return std::unique_ptr<PreviewHost>(std::move(fake));
+    };
+    deps.warn = [this](QWidget*, const QString& text) { warnings.append(text); };
+    window = std::make_unique<FrmMain>(std::move(deps));
+  }
+
+  QByteArray PreviewBytes() const {
+    QFile file(PreviewFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QAction* Toolbar(int slot) const {
+    for (QAction* action : window->Toolbar1()->actions()) {
+      if (action->data().toInt() == slot) return action;
+    }
+    return nullptr;
+  }
+
+  QAction* Menu(const char* name) const {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
+};
+
+QByteArray DefaultDocument(const QByteArray& body) {
+  return "<HTML>\r\n<STYLE>\r\nBODY {FONT-SIZE: 11pt}\r\nRUBY {FONT-SIZE: 11pt}\r\n"
+         "RT   {FONT-SIZE:  7pt\r\n     ;TEXT-DECORATION: none}\r\n</STYLE>\r\n<BODY>\r\n" +
+         body + "\r\n</BODY>\r\n</HTML>\r\n";
+}
+
+}  // namespace
+
+class FrmMainTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void StartUpState();
+  void StartUpFailsWithoutReadingService();
+  void ReadOnlyZeroEnablesThePreviewFrame();
+  void ConversionWritesPreviewSourceAndProgress();
+  void ConversionFailureShowsTheMessageAndKeepsTheOutput();
+  void UnreadableSettingTakesTheFailurePath();
+  void SourceChangedRules();
+  void ViewSwitchFromMenuAndToolbarAgree();
+  void ToolbarHasThirteenSlots();
+  void LayoutFollowsTheSplitter();
+};
+
+void FrmMainTest::StartUpState() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  QCOMPARE(w.windowTitle(), QStringLiteral("YOMIKA"));
+  for (const char* name : {"txtKanji", "txtHTML", "picStatus", "picSplitter", "Frame1", "Frame2",
+                           "Frame3", "fraWeb", "WebBrowser1", "Toolbar1"}) {
+    QVERIFY2(w.findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
+  }
+  QCOMPARE(w.txtKanji()->Text(), U("ここにルビをつけたい文字を入力します。"));
+  QVERIFY(w.IsPreviewView());
+  QVERIFY(h.Toolbar(6)->isChecked());
+  QCOMPARE(w.SourceChanged, 1);
+  QVERIFY(!w.fraWeb()->isEnabled());  // ReadOnly defaults to true
+  QVERIFY(!w.picStatus()->picture().has_value());
+  QCOMPARE(h.preview->navigations, 1);
+
+  const QString sample = U("ここにルビをつけたい<RUBY>文字<RT>もじ</RT></RUBY>を<RUBY>入力<RT>にゅうりょく</RT></RUBY>します。");
+  QCOMPARE(w.txtHTML()->Text(), sample);
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(sample)));
+  // Tags blue, readings red, the rest black.
+  const std::vector<Colour> colours = w.txtHTML()->Colours();
+  const qsizetype ruby = sample.indexOf(U("<RUBY>"));
+  const qsizetype reading = sample.indexOf(U("もじ"));
+  QCOMPARE(colours[0], Colour{0});
+  QCOMPARE(colours[ruby], kTagColour);
+  QCOMPARE(colours[reading], kRubyTextColour);
+  QCOMPARE(colours[reading + 2], kTagColour);  // </RT>
+}
+
+void FrmMainTest::StartUpFailsWithoutReadingService() {
+  Harness h;
+  h.fail_service = true;
+  h.Build();
+  QVERIFY(!h.window->StartUp());
+}
+
+void FrmMainTest::ReadOnlyZeroEnablesThePreviewFrame() {
+  Harness h;
+  h.settings.SaveSetting(QStringLiteral("Preview"), QStringLiteral("ReadOnly"), QStringLiteral("0"));
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  QVERIFY(h.window->fraWeb()->isEnabled());
+}
+
+void FrmMainTest::ConversionWritesPreviewSourceAndProgress() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  h.service->Answer(U("お金を"), U("おかねを"));
+  w.txtKanji()->SetText(U("お金を\r\nAB"));
+  w.txtKanji()->SetSelStart(5);
+  w.txtKanji()->SetSelLength(1);
+  w.txtKanji()->SetSelColor(0x0000FF);  // A in red
+  QVERIFY(!w.picStatus()->picture().has_value());
+  const int navigations = h.preview->navigations;
+
+  h.Toolbar(9)->trigger();
+
+  const QString body =
+      U("<font color=\"#000000\">お<ruby>金<rt>かね</rt></ruby>を<br>\r\n</font><font "
+        "color=\"#ff0000\">A</font><font color=\"#000000\">B</font>");
+  QCOMPARE(w.txtHTML()->Text(), body);
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(body)));
+  QCOMPARE(w.picStatus()->picture()->percent, 100);
+  QCOMPARE(h.preview->navigations, navigations + 1);
+  QVERIFY(w.IsPreviewView());
+  QCOMPARE(w.SourceChanged, 0);  // cleared by the toolbar click
+  QVERIFY(h.warnings.isEmpty());
+  // The colour pass leaves the last character selected.
+  QCOMPARE(w.txtKanji()->SelStart(), 6);
+  QCOMPARE(w.txtKanji()->SelLength(), 1);
+  // Reading red in the source pane.
+  QCOMPARE(w.txtHTML()->Colours()[body.indexOf(U("かね"))], kRubyTextColour);
+}
+
+void FrmMainTest::ConversionFailureShowsTheMessageAndKeepsTheOutput() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  h.service->EchoUnknown(false);  // every lookup fails
+  const QByteArray before = h.PreviewBytes();
+  const QString source = w.txtHTML()->Text();
+  w.txtKanji()->SetText(U("漢字"));
+  w.RunConversion();
+  QCOMPARE(h.warnings, QStringList{U("変換することが出来ませんでした。")});
+  QCOMPARE(h.PreviewBytes(), before);
+  QCOMPARE(w.txtHTML()->Text(), source);
+  QVERIFY(!w.picStatus()->picture().has_value());
+}
+
+void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("Convert"), QStringLiteral("abc"));
+  h.window->txtKanji()->SetText(U("かな"));
+  h.window->RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+}
+
+void FrmMainTest::SourceChangedRules() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  // Edit the source, then Preview from the toolbar: the file shows the edited source.
+  h.Toolbar(7)->trigger();
+  QCOMPARE(w.SourceChanged, 0);
+  w.txtHTML()->SetText(U("<b>編集</b>"));
+  QCOMPARE(w.SourceChanged, 1);
+  h.Toolbar(6)->trigger();
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(U("<b>編集</b>"))));
+  QCOMPARE(w.SourceChanged, 0);
+
+  // Edit, then another toolbar command clears the flag: Preview no longer rewrites.
+  w.txtHTML()->SetText(U("<i>二度目</i>"));
+  h.Toolbar(7)->trigger();
+  h.Toolbar(6)->trigger();
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(U("<b>編集</b>"))));
+
+  // Start from the menu keeps the flag set; from the toolbar clears it.
+  w.txtKanji()->SetText(U("かな"));
+  h.Menu("mnuStart")->trigger();
+  QCOMPARE(w.SourceChanged, 1);
+  h.Toolbar(9)->trigger();
+  QCOMPARE(w.SourceChanged, 0);
+}
+
+void FrmMainTest::ViewSwitchFromMenuAndToolbarAgree() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  h.Menu("mnuDesign")->trigger();
+  QVERIFY(!w.IsPreviewView());
+  QVERIFY(h.Toolbar(7)->isChecked());
+  QVERIFY(!h.Toolbar(6)->isChecked());
+  h.Menu("mnuPreview")->trigger();
+  QVERIFY(w.IsPreviewView());
+  QVERIFY(h.Toolbar(6)->isChecked());
+  h.Toolbar(7)->trigger();
+  QVERIFY(!w.IsPreviewView());
+  QVERIFY(h.Toolbar(7)->isChecked());
+  QCOMPARE(h.Menu("mnuDesign")->shortcut(), QKeySequence(Qt::Key_F2));
+  QCOMPARE(h.Menu("mnuStart")->shortcut(), QKeySequence(Qt::Key_F5));
+  QCOMPARE(h.Menu("mnuEnd")->shortcut(), QKeySequence(Qt::Key_F12));
+}
+
+void FrmMainTest::ToolbarHasThirteenSlots() {
+  Harness h;
+  h.Build();
+  const QList<QAction*> actions = h.window->Toolbar1()->actions();
+  QCOMPARE(actions.size(), 13);
+  const int separators[] = {0, 4, 7, 9, 11};
+  for (const int i : separators) QVERIFY(actions[i]->isSeparator());
+  QCOMPARE(actions[8]->toolTip(), U("ﾀｸﾞ生成(&F5)"));
+  QCOMPARE(actions[5]->toolTip(), U("ﾌﾟﾚﾋﾞｭｰ(&F1)"));
+  QCOMPARE(actions[12]->toolTip(), U("終了(&F12)"));
+  for (QAction* action : actions) {
+    if (!action->isSeparator()) QVERIFY(!action->icon().isNull());
+  }
+  const QStringList titles = [&] {
+    QStringList t;
+    for (QAction* a : h.window->menuBar()->actions()) t.append(a->text());
+    return t;
+  }();
+  QCOMPARE(titles, (QStringList{U("ﾌｧｲﾙ(&F)"), U("ｳｨﾝﾄﾞｳ(&W)"), U("実行(&R)"), U("ﾍﾙﾌﾟ(&H)")}));
+}
+
+void FrmMainTest::LayoutFollowsTheSplitter() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  w.resize(800, 600);
+  w.ApplyLayout();
+  auto* splitter = w.findChild<QWidget*>(QStringLiteral("picSplitter"));
+  const int kanji_bottom = w.txtKanji()->geometry().bottom();
+  const int frame1_top = w.findChild<QWidget*>(QStringLiteral("Frame1"))->y();
+  QVERIFY(kanji_bottom < splitter->y());
+  QCOMPARE(frame1_top, splitter->y() + splitter->height());
+  // Drag the bar 40 pixels down.
+  QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(10, 1));
+  QTest::mouseMove(splitter, QPoint(10, 41));
+  QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(10, 41));
+  QVERIFY(!w.SplitterDragging);
+  QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Frame1"))->y(), frame1_top + 40);
+}
+
+}  // namespace yomika
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  yomika::FrmMainTest main_window;
+  int failures = QTest::qExec(&main_window, argc, argv);
+  failures += yomika::RunProgressDisplayTests(argc, argv);
+  return failures;
+}
+
+#include "frm_main_test.moc"

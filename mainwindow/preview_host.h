@@ -1,0 +1,31 @@
+#ifndef YOMIKA_MAINWINDOW_PREVIEW_HOST_H_
+#define YOMIKA_MAINWINDOW_PREVIEW_HOST_H_
+
+// What the main window needs of its preview browser (WebBrowser1). The program uses the
+// embedded browser; widget tests use a stand-in that loads instantly.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace yomika {
+
+class PreviewHost {
+ public:
+  virtual ~PreviewHost() = default;
+  // The browser widget, parented to the frame given at creation.
+  virtual QWidget* Widget() = 0;
+  // Shows the preview file as it is on disk now.
+  virtual void Navigate() = 0;
+  virtual bool IsBusy() const = 0;
+  // Called whenever a page finished loading.
+  virtual void SetLoadFinishedCallback(std::function<void()> callback) = 0;
+};
+
+// Creates the preview inside `frame` for the preview file.
+using PreviewFactory =
+    std::function<std::unique_ptr<PreviewHost>(QWidget* frame, const QString& preview_file)>;
+
+}  // namespace yomika
+
+#endif  // YOMIKA_MAINWINDOW_PREVIEW_HOST_H_
