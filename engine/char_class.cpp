@@ -29,6 +29,14 @@ constexpr char32_t kSmallKa = U'ヵ';
 }  // namespace
 
 CharClass ClassifyCharacter(char32_t c) {
+  // Fast paths for the bulk of Japanese text; the table below gives the same answers.
+  if (c > 0 && c < 0x80) return CharClass::kSingleByte;
+  if ((c >= U'ぁ' && c <= U'ん') || (c >= U'ァ' && c <= U'ヶ')) return CharClass::kOtherDoubleByte;
+  if (c >= 0x4E00 && c <= 0x9FFF && c != U'仝') return CharClass::kKanji;
+  return ClassifyByCode(c);
+}
+
+CharClass ClassifyByCode(char32_t c) {
   const std::optional<std::uint16_t> code = cp932::CodeOf(c);
   if (!code) return IsCjkIdeograph(c) ? CharClass::kKanji : CharClass::kSingleByte;
   if ((IsJisKanjiCode(*code) || IsNecSelectedIbmCode(*code) || IsIbmExtensionCode(*code)) &&

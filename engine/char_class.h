@@ -21,6 +21,10 @@ enum class CharClass {
 // otherwise. Example: 漢 and 﨑 → kKanji, ｶ → kSingleByte, 々 → kOtherDoubleByte.
 CharClass ClassifyCharacter(char32_t c);
 
+// The same classification taken from the code page 932 table alone, without the fast paths
+// for common characters; ClassifyCharacter must agree with it everywhere.
+CharClass ClassifyByCode(char32_t c);
+
 // True for the characters that end a tail scan after being taken: 。、！を／？・<
 bool IsBreakCharacter(char32_t c);
 

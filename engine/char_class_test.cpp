@@ -51,6 +51,13 @@ TEST(CharClassTest, EveryKanjiIsKanji) {
   }
 }
 
+TEST(CharClassTest, FastPathsAgreeWithTheTable) {
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    ASSERT_EQ(ClassifyCharacter(c), ClassifyByCode(c)) << static_cast<unsigned>(c);
+  }
+}
+
 TEST(CharClassTest, BreakCharacters) {
   for (const char32_t c : std::u32string_view(U"。、！を／？・<")) {
     EXPECT_TRUE(IsBreakCharacter(c)) << static_cast<unsigned>(c);

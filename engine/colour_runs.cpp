@@ -33,23 +33,22 @@ Text ColourTag(Colour colour, bool upper_case) {
 }
 
 Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& settings) {
-  Text accumulator;
-  accumulator.reserve(input.text.size() + input.text.size() / 4);
+  Text working;
+  working.reserve(input.text.size() + input.text.size() / 4 + 16);
   // -1 is no colour a character can have, so the first character always opens a tag.
   std::int64_t previous = -1;
   for (std::size_t i = 0; i < input.text.size(); ++i) {
     const Colour colour = i < input.colours.size() ? input.colours[i] : 0;
     if (static_cast<std::int64_t>(colour) != previous) {
-      previous = colour;
       const Outcome<int> alphabet = settings.alphabet.Get();
       if (!alphabet) return Failure{alphabet.reason()};
-      accumulator += ColourTag(colour, *alphabet != 0);
+      const Text tag = ColourTag(colour, *alphabet != 0);
+      // The first tag has nothing to close: its "</font>" part is left out.
+      working.append(tag, previous == -1 ? kClosingPartLength : 0);
+      previous = colour;
     }
-    accumulator += input.text[i];
+    working += input.text[i];
   }
-  Text working = accumulator.size() > kClosingPartLength
-                     ? accumulator.substr(kClosingPartLength)
-                     : Text();
   working += U"</font>";
   working += kTerminator;
   return working;

@@ -16,7 +16,7 @@ Outcome<Text> PrepareWorkingText(const InputText& input, const EngineSettings& s
   } else {
     working = input.text + kTerminator;
   }
-  return ConvertNewlines(working, settings);
+  return ConvertNewlines(std::move(working), settings);
 }
 
 Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,

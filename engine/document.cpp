@@ -7,7 +7,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 }  // namespace
 
-Outcome<Text> ConvertNewlines(const Text& text, const EngineSettings& settings) {
+Outcome<Text> ConvertNewlines(Text text, const EngineSettings& settings) {
   const Outcome<int> convert = settings.convert.Get();
   if (!convert) return Failure{convert.reason()};
   if (*convert != 1 && *convert != 2) return text;
@@ -16,6 +16,7 @@ Outcome<Text> ConvertNewlines(const Text& text, const EngineSettings& settings) 
 
   Text replacement = *alphabet == 0 ? U"<br>" : U"<BR>";
   if (*convert == 2) replacement += U"\r\n";
+  if (text.find(U"\r\n") == Text::npos) return text;
   Text out;
   out.reserve(text.size() + text.size() / 8);
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -14,7 +14,7 @@ namespace yomika {
 // Replaces every CR LF by "<br>" (Convert 1) or "<br>" CR LF (Convert 2), "<BR>" when
 // alphabet is not 0; any other Convert leaves the text as it is. A lone CR or LF stays.
 // Fails when Convert, or alphabet where needed, cannot be read as a number.
-Outcome<Text> ConvertNewlines(const Text& text, const EngineSettings& settings);
+Outcome<Text> ConvertNewlines(Text text, const EngineSettings& settings);
 
 // " BGCOLOR=\"<txtBackcolor>\"" when Backcolor is 1, else empty.
 Outcome<QString> BodyAttribute(const EngineSettings& settings);

@@ -44,6 +44,7 @@ FrmMain::~FrmMain() = default;
 void FrmMain::CreateParts() {
   client_ = new QWidget(this);
   setCentralWidget(client_);
+  client_->installEventFilter(this);
 
   frame3_ = MakeRule(client_);
   frame3_->setObjectName(QStringLiteral("Frame3"));

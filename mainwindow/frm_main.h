@@ -101,7 +101,7 @@ class FrmMain final : public QMainWindow {
   void ApplyLayout();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

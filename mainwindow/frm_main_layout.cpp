@@ -16,15 +16,19 @@ namespace {
 constexpr int kRuleLeft = -50;
 constexpr int kFrame2Top = 360;
 constexpr int kFrame3Top = -52;
+// The rule counts in the outer size of a window with 4-pixel borders, a caption and a menu
+// bar; the client area here is what is left of that frame.
+constexpr int kFrameWidth = 120;
+constexpr int kFrameHeight = 720;
 
 }  // namespace
 
 void FrmMain::ApplyLayout() {
+  if (txt_html_ == nullptr) return;  // still being built
   const double tpp = TwipsPerPixel();
-  const QRect outer = frameGeometry();
   LayoutInput input;
-  input.window_width = static_cast<int>(std::lround(outer.width() * tpp));
-  input.window_height = static_cast<int>(std::lround(outer.height() * tpp));
+  input.window_width = static_cast<int>(std::lround(client_->width() * tpp)) + kFrameWidth;
+  input.window_height = static_cast<int>(std::lround(client_->height() * tpp)) + kFrameHeight;
   input.toolbar_height = static_cast<int>(std::lround(toolbar_->height() * tpp));
   input.splitter_top = splitter_top_;
   input.minimised = isMinimized();
@@ -47,9 +51,10 @@ void FrmMain::ApplyLayout() {
   place(txt_html_, layout_.view);
 }
 
-void FrmMain::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  ApplyLayout();
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The client area is laid out whenever its size changes.
+  if (watched == client_ && event->type() == QEvent::Resize) ApplyLayout();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmMain::changeEvent(QEvent* event) {
@@ -68,7 +73,7 @@ void FrmMain::OnSplitterMoved(double y_pixels) {
   const std::optional<double> top = DragSplitterTo(
       splitter_top_, y_pixels * tpp, SplitterStartY,
       static_cast<int>(std::lround(toolbar_->height() * tpp)),
-      static_cast<int>(std::lround(frameGeometry().height() * tpp)));
+      static_cast<int>(std::lround(client_->height() * tpp)) + kFrameHeight);
   if (!top) return;
   splitter_top_ = *top;
   pic_splitter_->move(pic_splitter_->x(), ToPixels(splitter_top_));

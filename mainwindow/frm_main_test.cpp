@@ -303,7 +303,8 @@ void FrmMainTest::LayoutFollowsTheSplitter() {
   QVERIFY(h.window->StartUp());
   FrmMain& w = *h.window;
   w.resize(800, 600);
-  w.ApplyLayout();
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
   auto* splitter = w.findChild<QWidget*>(QStringLiteral("picSplitter"));
   const int kanji_bottom = w.txtKanji()->geometry().bottom();
   const int frame1_top = w.findChild<QWidget*>(QStringLiteral("Frame1"))->y();
