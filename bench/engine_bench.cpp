@@ -3,10 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 
+#include "bench/development_sentences.h"
 #include "engine/char_class.h"
 #include "engine/conversion.h"
 #include "engine/document.h"
@@ -27,18 +26,9 @@ class InstantReadingService final : public ReadingService {
 
 // The development sentences, one a line, repeated to about one megabyte of UTF-8.
 QString SampleText() {
-  QFile file(QStringLiteral(YOMIKA_EVAL_DIR "/jsut_dev.tsv"));
-  QStringList sentences;
-  if (file.open(QIODevice::ReadOnly)) {
-    for (const QByteArray& line : file.readAll().split('\n')) {
-      const QList<QByteArray> fields = line.split('\t');
-      if (fields.size() >= 2) sentences.append(QString::fromUtf8(fields[1]));
-    }
-  }
-  if (sentences.isEmpty()) sentences.append(QStringLiteral("お金を払う。漢字の読みを付ける。"));
-  const QString block = sentences.join(QStringLiteral("\r\n"));
+  const QString block = DevelopmentSentences().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
   QString text;
-  while (text.toUtf8().size() < 1'000'000) text += block + QStringLiteral("\r\n");
+  while (text.toUtf8().size() < 1'000'000) text += block;
   return text;
 }
 

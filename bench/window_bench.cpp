@@ -10,6 +10,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "bench/development_sentences.h"
 #include "engine/conversion.h"
 #include "engine/document.h"
 #include "engine/preview_file.h"
@@ -36,15 +37,7 @@ class NoPreview final : public PreviewHost {
 };
 
 QString SampleText(int characters) {
-  QFile file(QStringLiteral(YOMIKA_EVAL_DIR "/jsut_dev.tsv"));
-  QStringList sentences;
-  if (file.open(QIODevice::ReadOnly)) {
-    for (const QByteArray& line : file.readAll().split('\n')) {
-      const QList<QByteArray> fields = line.split('\t');
-      if (fields.size() >= 2) sentences.append(QString::fromUtf8(fields[1]));
-    }
-  }
-  if (sentences.isEmpty()) sentences.append(QStringLiteral("お金を払う。漢字の読みを付ける。"));
+  const QStringList sentences = DevelopmentSentences();
   QString text;
   for (qsizetype i = 0; text.size() < characters; ++i) {
     text += sentences[i % sentences.size()] + QStringLiteral("\r\n");
