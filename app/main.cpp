@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QStandardPaths>
 #include <QMessageBox>
 #include <QProcess>
 #include <cstdio>
@@ -30,6 +32,15 @@ void ShowOptionsPlaceholder(QWidget* owner) {
 
 void ShowAbout(QWidget* owner) { frmAbout::ShowModal(owner); }
 
+// The preview file: beside the program, unless this is the installed program, whose folder is
+// shared by every user (and not writable for them).
+QString ChoosePreviewFile() {
+  const QString program_folder = QCoreApplication::applicationDirPath();
+  if (QDir(program_folder) != QDir(QStringLiteral(YOMIKA_INSTALL_BINDIR))) return PreviewFilePath();
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  return QDir(data).filePath(QString::fromLatin1(kPreviewFileName));
+}
+
 bool StartNewInstance() {
   return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
 }
@@ -54,7 +65,7 @@ int main(int argc, char* argv[]) {
   deps.create_preview = [program_folder](QWidget* frame, const QString& preview_file) {
     return std::make_unique<BrowserPreviewHost>(frame, preview_file, program_folder);
   };
-  deps.preview_file = PreviewFilePath();
+  deps.preview_file = ChoosePreviewFile();
   deps.another_instance_runs = instance_lock.AnotherInstanceRuns();
   deps.start_new_instance = StartNewInstance;
   deps.show_options = ShowOptionsPlaceholder;
