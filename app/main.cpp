@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QDir>
 #include <QStandardPaths>
 #include <QMessageBox>
@@ -16,19 +15,12 @@
 #include "platform/instance_lock.h"
 #include "platform/mecab_reading_service.h"
 #include "platform/preview_browser.h"
+#include "settings/frm_setup.h"
 #include "settings/settings_store.h"
 
 namespace {
 
 using namespace yomika;
-
-// The options dialog arrives with the settings work; until then an empty one.
-void ShowOptionsPlaceholder(QWidget* owner) {
-  QDialog dialog(owner);
-  dialog.setWindowTitle(QString::fromUtf8("設定画面"));
-  dialog.resize(420, 300);
-  dialog.exec();
-}
 
 void ShowAbout(QWidget* owner) { frmAbout::ShowModal(owner); }
 
@@ -68,7 +60,11 @@ int main(int argc, char* argv[]) {
   deps.preview_file = ChoosePreviewFile();
   deps.another_instance_runs = instance_lock.AnotherInstanceRuns();
   deps.start_new_instance = StartNewInstance;
-  deps.show_options = ShowOptionsPlaceholder;
+  deps.show_options = [&settings](QWidget* owner) {
+    ShowSetupDialog(owner, settings, [owner] {
+      if (auto* window = qobject_cast<FrmMain*>(owner)) window->ApplyPreviewFrameSetting();
+    });
+  };
   deps.show_about = ShowAbout;
 
   FrmMain window(std::move(deps));

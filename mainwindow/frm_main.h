@@ -100,6 +100,10 @@ class FrmMain final : public QMainWindow {
   // Lays the parts out by the layout rule (also run on every resize).
   void ApplyLayout();
 
+  // Enables the preview frame unless Preview/ReadOnly is true (an unreadable value keeps it
+  // disabled); the options dialog calls it after saving.
+  void ApplyPreviewFrameSetting();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;

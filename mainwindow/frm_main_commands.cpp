@@ -55,6 +55,10 @@ void FrmMain::SelectView(bool preview) {
   txt_html_->setVisible(!preview);
   preview_->Widget()->setVisible(preview);
   fra_web_->setVisible(preview);
+  ApplyPreviewFrameSetting();
+}
+
+void FrmMain::ApplyPreviewFrameSetting() {
   // An unreadable ReadOnly keeps the page from taking input, the safe side.
   if (!SetPreviewFrameEnabled()) fra_web_->setEnabled(false);
 }
