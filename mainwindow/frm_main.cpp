@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include "colourdialog/frm_font_color.h"
+#include "editmenu/frm_menu.h"
 #include "mainwindow/progress_display.h"
 #include "mainwindow/splitter_bar.h"
 #include "platform/rich_text_pane.h"
@@ -36,6 +38,7 @@ FrmMain::FrmMain(MainWindowDependencies dependencies)
   CreateMenus();
   CreateParts();
   CreateToolbar();
+  CreatePopupMenus();
   resize(ToPixels(kClientWidth), ToPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
@@ -160,6 +163,19 @@ void FrmMain::CreateToolbar() {
   AddToolbarButton(11, "ﾃﾞｻﾞｲﾝ(&F8)", 4);
   toolbar_->addSeparator();                   // 12
   AddToolbarButton(13, "終了(&F12)", 5);
+}
+
+void FrmMain::CreatePopupMenus() {
+  FrmMenuCallbacks callbacks;
+  callbacks.on_colour = [this] { ShowColourDialog(); };
+  callbacks.warn = [this](const QString& text) { Warn(text); };
+  frm_menu_ = std::make_unique<FrmMenu>(this, *deps_.settings, txt_kanji_, txt_html_,
+                                        std::move(callbacks));
+}
+
+void FrmMain::ShowColourDialog() {
+  ShowFontColorDialog(this, txt_kanji_->SelColor(), Color, OK);
+  ApplyColourResult(Color, OK, *txt_kanji_);
 }
 
 bool FrmMain::IsPreviewView() const { return !txt_html_->isVisibleTo(frame1_); }

@@ -24,6 +24,7 @@ class QToolBar;
 namespace yomika {
 
 class CommonDialogBackend;
+class FrmMenu;
 class ProgressDisplay;
 class RichTextPane;
 class SettingsStore;
@@ -83,6 +84,7 @@ class FrmMain final : public QMainWindow {
   PreviewHost* WebBrowser1() const { return preview_.get(); }
   QToolBar* Toolbar1() const { return toolbar_; }
   const ImageList& ImageList1() const { return image_list_; }
+  FrmMenu* frmMenu() const { return frm_menu_.get(); }
   double splitter_top() const { return splitter_top_; }
   bool IsPreviewView() const;
 
@@ -113,6 +115,8 @@ class FrmMain final : public QMainWindow {
   void CreateParts();
   void CreateMenus();
   void CreateToolbar();
+  void CreatePopupMenus();
+  void ShowColourDialog();
   QAction* AddMenuItem(QMenu* menu, const char* object_name, const char* caption,
                        const QKeySequence& shortcut, void (FrmMain::*command)());
   QAction* AddToolbarButton(int slot, const char* tip, int picture);
@@ -147,6 +151,7 @@ class FrmMain final : public QMainWindow {
   QFrame* frame1_ = nullptr;
   QFrame* fra_web_ = nullptr;
   RichTextPane* txt_html_ = nullptr;
+  std::unique_ptr<FrmMenu> frm_menu_;  // the panes' popup menus
   QAction* preview_button_ = nullptr;  // toolbar slot 6
   QAction* source_button_ = nullptr;   // toolbar slot 7
 

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QScreen>
 
+#include "editmenu/frm_menu.h"
 #include "engine/document.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
@@ -20,7 +21,9 @@ Status FrmMain::StartUp() {
     move(area.x() + (area.width() - outer.width()) / 2,
          area.y() + (area.height() - outer.height()) / 2);
   }
-  // 2–5. The sample document as the first preview.
+  // 2. The tag items of the input pane's popup menu.
+  frm_menu_->LoadTagMenu();
+  // 3–5. The sample document as the first preview.
   if (Status written = WriteDocument(SampleBody()); !written) return written;
   // 6. The same sentence in the source pane, its tags coloured.
   txt_html_->SetText(SampleBody());
