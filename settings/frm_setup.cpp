@@ -111,6 +111,7 @@ void frmSetup::BuildPages() {
   auto* layout = new QVBoxLayout(this);  // owned by the dialog
   tab_strip_ = new QTabWidget(this);
   tab_strip_->setObjectName(QStringLiteral("TabStrip1"));
+  tab_strip_->setUsesScrollButtons(false);  // all six tabs in view
   layout->addWidget(tab_strip_);
 
   // 1: tag letter case and line-break conversion.
