@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "editmenu/frm_menu.h"
+#include "iconmenu/c_icon_menu.h"
 #include "engine/document.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
@@ -45,10 +46,18 @@ Status FrmMain::StartUp() {
     if (preview_->IsBusy()) loop.exec();
     preview_->SetLoadFinishedCallback(nullptr);
   }
+  // 12. The menus with their images.
+  MainIconMenu().SethTargetWnd(this);
+  MainIconMenu().SetStyle(1);
+  MainIconMenu().SetMenuDefaultImage(&image_list_);
+  if (Status icons = MainIconMenu().SetIconMenu(); !icons) return icons;
   ApplyLayout();
   return Ok();
 }
 
-void FrmMain::closeEvent(QCloseEvent* event) { event->accept(); }
+void FrmMain::closeEvent(QCloseEvent* event) {
+  MainIconMenu().UnSetIconMenu();
+  event->accept();
+}
 
 }  // namespace yomika
