@@ -9,6 +9,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
+# Let ccache share objects between checkouts in different folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== build"
