@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/reading_alignment.h"
 
 namespace yomika {
@@ -77,6 +79,59 @@ INSTANTIATE_TEST_SUITE_P(
                       AlignCase{"取っ手", "101", "とりて", "0-1:? 2-3:?"},
                       AlignCase{"漢字", "11", "", "0-2:?"},
                       AlignCase{"払う", "10", "う", "0-1:?"}));
+
+// A word inside a longer text: the pieces carry text positions and match what
+// AlignReadingLoosely gives for the word alone.
+struct WordCase {
+  const char* text;
+  const char* runs;
+  std::size_t begin;
+  std::size_t end;
+  const char* reading;
+  const char* expected;
+};
+
+class AppendAlignedPiecesTest : public ::testing::TestWithParam<WordCase> {};
+
+TEST_P(AppendAlignedPiecesTest, AgreesWithLooseAlignment) {
+  const WordCase& c = GetParam();
+  const Text text = Utf8ToText(c.text);
+  const std::vector<bool> flags = Flags(c.runs);
+  const Text reading = Utf8ToText(c.reading);
+  std::vector<KanjiPiece> pieces = {{0, 0, U"前"}};  // pieces are appended after it
+  AppendAlignedPieces(text, flags, c.begin, c.end, reading, pieces);
+  pieces.erase(pieces.begin());
+  EXPECT_EQ(Show(pieces), c.expected);
+  const std::vector<bool> word_flags(flags.begin() + static_cast<std::ptrdiff_t>(c.begin),
+                                     flags.begin() + static_cast<std::ptrdiff_t>(c.end));
+  if (std::find(word_flags.begin(), word_flags.end(), true) == word_flags.end()) return;
+  std::vector<KanjiPiece> alone =
+      AlignReadingLoosely(text.substr(c.begin, c.end - c.begin), word_flags, reading);
+  for (KanjiPiece& piece : alone) {
+    piece.begin += c.begin;
+    piece.end += c.begin;
+  }
+  EXPECT_EQ(pieces, alone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AppendAlignedPiecesTest,
+                         ::testing::Values(
+                             // normal: okurigana, a prefix, two stretches, all kanji
+                             WordCase{"お金を払う", "01010", 3, 5, "はらう", "3-4:はら"},
+                             WordCase{"お金を払う", "01010", 0, 2, "おかね", "1-2:かね"},
+                             WordCase{"今日は食べ物", "110101", 3, 6, "たべもの",
+                                      "3-4:た 5-6:もの"},
+                             WordCase{"今日は食べ物", "110101", 0, 2, "きょう", "0-2:きょう"},
+                             WordCase{"三ヶ月", "111", 0, 3, "さんかげつ", "0-3:さんかげつ"},
+                             // edge: no kanji, kana that do not match, an empty reading
+                             WordCase{"かなだ", "000", 0, 3, "かなだ", ""},
+                             WordCase{"は居ず", "010", 1, 3, "いる", "1-2:いる"},
+                             WordCase{"御座る", "110", 0, 3, "ござある", "0-2:ござあ"},
+                             WordCase{"取っ手", "101", 0, 3, "とりて", "0-1:? 2-3:?"},
+                             WordCase{"漢字", "11", 0, 2, "", "0-2:?"},
+                             // bad input: a reading shorter than the kana around the kanji
+                             WordCase{"払う", "10", 0, 2, "う", "0-1:?"},
+                             WordCase{"お茶です", "0100", 0, 2, "お", "1-2:?"}));
 
 TEST(ToHiraganaTest, ConvertsKatakanaOnly) {
   EXPECT_EQ(FoldToHiragana(Utf8ToText("ヒトビト・カー・ヴァ・ヶ・ab漢")), Utf8ToText("ひとびと・かー・ゔぁ・ゖ・ab漢"));

@@ -132,29 +132,63 @@ Outcome<std::unique_ptr<MecabAnalyzer>> MecabAnalyzer::Create(const QString& dic
 MecabAnalyzer::MecabAnalyzer(Key) {}
 MecabAnalyzer::~MecabAnalyzer() = default;
 
+const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature) {
+  // Twice as many slots as words keeps the probe sequences short; a text of many distinct
+  // words empties the cache rather than growing it without bound.
+  constexpr int kSlotBits = 15;
+  constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
+  if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
+  const std::size_t mask = feature_slots_.size() - 1;
+  const auto first_slot = [&] {
+    return static_cast<std::size_t>(
+        (reinterpret_cast<std::uintptr_t>(feature) * std::uint64_t{0x9E3779B97F4A7C15}) >>
+        (64 - kSlotBits));
+  };
+  std::size_t slot = first_slot();
+  for (; feature_slots_[slot] != 0; slot = (slot + 1) & mask) {
+    const WordFeatures& cached = words_[feature_slots_[slot] - 1];
+    if (cached.feature == feature) return cached;
+  }
+  if (words_.size() >= kMostCachedWords) {
+    std::fill(feature_slots_.begin(), feature_slots_.end(), 0);
+    words_.clear();
+    slot = first_slot();
+  }
+  const Features fields = SplitFeatures(feature);
+  WordFeatures word;
+  word.feature = feature;
+  word.reading = FoldToHiragana(DecodeUtf8(fields.reading));
+  // Symbols such as 々 "read" as themselves; that is no reading.
+  if (!std::all_of(word.reading.begin(), word.reading.end(), IsKana)) word.reading.clear();
+  word.part_of_speech = *parts_of_speech_.insert(DecodeUtf8(fields.part_of_speech)).first;
+  word.base_form = DecodeUtf8(fields.base_form);
+  feature_slots_[slot] = static_cast<std::uint32_t>(words_.size() + 1);
+  words_.push_back(std::move(word));
+  return words_.back();
+}
+
 std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
                                              const std::vector<std::size_t>& boundaries) {
   std::vector<Morpheme> words;
   if (text.empty()) return words;
   utf8_.clear();
-  char_of_byte_.clear();
-  std::vector<std::size_t> byte_of_char;
-  byte_of_char.reserve(text.size() + 1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    byte_of_char.push_back(utf8_.size());
-    const std::size_t before = utf8_.size();
-    AppendUtf8(text[i], utf8_);
-    char_of_byte_.insert(char_of_byte_.end(), utf8_.size() - before, i);
-  }
-  byte_of_char.push_back(utf8_.size());
-  char_of_byte_.push_back(text.size());
+  utf8_.reserve(4 * text.size());
+  for (const char32_t c : text) AppendUtf8(c, utf8_);
 
   MeCab::Lattice& lattice = *lattice_;
   lattice.set_request_type(MECAB_ONE_BEST);
   lattice.set_sentence(utf8_.data(), utf8_.size());
-  for (const std::size_t position : boundaries) {
-    if (position > 0 && position < text.size()) {
-      lattice.set_boundary_constraint(byte_of_char[position], MECAB_TOKEN_BOUNDARY);
+  if (!boundaries.empty()) {
+    byte_of_char_.clear();
+    std::size_t byte = 0;
+    for (const char32_t c : text) {
+      byte_of_char_.push_back(byte);
+      byte += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    for (const std::size_t position : boundaries) {
+      if (position > 0 && position < text.size()) {
+        lattice.set_boundary_constraint(byte_of_char_[position], MECAB_TOKEN_BOUNDARY);
+      }
     }
   }
   if (!tagger_->parse(&lattice)) {
@@ -162,21 +196,30 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     words.push_back({0, text.size(), {}, {}, {}, false});
     return words;
   }
+  words.reserve(text.size() / 2 + 2);
   const char* const sentence = lattice.sentence();
+  // Nodes come in text order, so byte offsets turn into character positions by counting the
+  // UTF-8 lead bytes passed since the previous node.
+  std::size_t byte = 0;
+  std::size_t position = 0;
+  const auto advance_to = [&](std::size_t target) {
+    for (; byte < target; ++byte) {
+      if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) ++position;
+    }
+  };
   std::size_t covered = 0;
   for (const MeCab::Node* node = lattice.bos_node(); node; node = node->next) {
     if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
     const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
-    const std::size_t begin = char_of_byte_[begin_byte];
-    const std::size_t end = char_of_byte_[begin_byte + node->length];
+    advance_to(begin_byte);
+    const std::size_t begin = position;
+    advance_to(begin_byte + node->length);
+    const std::size_t end = position;
     // MeCab skips white space; it becomes a word of its own so the words cover the text.
     if (begin > covered) words.push_back({covered, begin, {}, {}, {}, false});
-    const Features features = SplitFeatures(node->feature);
-    Text reading = FoldToHiragana(DecodeUtf8(features.reading));
-    // Symbols such as 々 "read" as themselves; that is no reading.
-    if (!std::all_of(reading.begin(), reading.end(), IsKana)) reading.clear();
-    words.push_back({begin, end, std::move(reading), DecodeUtf8(features.part_of_speech),
-                     DecodeUtf8(features.base_form), node->stat == MECAB_NOR_NODE});
+    const WordFeatures& features = FeaturesOf(node->feature);
+    words.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
+                     node->stat == MECAB_NOR_NODE});
     covered = end;
   }
   if (covered < text.size()) words.push_back({covered, text.size(), {}, {}, {}, false});

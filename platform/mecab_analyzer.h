@@ -6,7 +6,11 @@
 
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/outcome.h"
@@ -24,10 +28,12 @@ namespace yomika {
 struct Morpheme {
   std::size_t begin = 0;
   std::size_t end = 0;
-  Text reading;         // IPADIC's reading field in hiragana; empty when the word has none
-  Text part_of_speech;  // the first three feature fields joined by ",", e.g. 名詞,接尾,助数詞
-  Text base_form;       // the dictionary form of a conjugated word (強く → 強い); empty: none
-  bool known = false;   // a dictionary word (not made up for an unknown stretch)
+  Text reading;  // IPADIC's reading field in hiragana; empty when the word has none
+  // The first three feature fields joined by ",", e.g. 名詞,接尾,助数詞; the analyzer keeps
+  // the characters for as long as it lives.
+  std::u32string_view part_of_speech;
+  Text base_form;      // the dictionary form of a conjugated word (強く → 強い); empty: none
+  bool known = false;  // a dictionary word (not made up for an unknown stretch)
 };
 
 class MecabAnalyzer {
@@ -52,11 +58,25 @@ class MecabAnalyzer {
   std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries);
 
  private:
+  // The features of one dictionary word, decoded.
+  struct WordFeatures {
+    const char* feature = nullptr;  // the dictionary's own string
+    Text reading;
+    std::u32string_view part_of_speech;
+    Text base_form;
+  };
+  const WordFeatures& FeaturesOf(const char* feature);
+
   std::unique_ptr<MeCab::Model> model_;
   std::unique_ptr<MeCab::Tagger> tagger_;
   std::unique_ptr<MeCab::Lattice> lattice_;
   std::string utf8_;
-  std::vector<std::size_t> char_of_byte_;
+  std::vector<std::size_t> byte_of_char_;
+  // Decoded features by the dictionary's feature string, which stays in place while the model
+  // is loaded: an open-addressing table of indexes into words_ plus one (0: empty slot).
+  std::vector<std::uint32_t> feature_slots_;
+  std::vector<WordFeatures> words_;
+  std::unordered_set<Text> parts_of_speech_;  // the characters part_of_speech views point at
 };
 
 }  // namespace yomika

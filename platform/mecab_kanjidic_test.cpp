@@ -59,6 +59,25 @@ TEST(KanjidicReadingsTest, ReadsEucJpFileOnFirstUse) {
   EXPECT_EQ(readings.ReadingOf(U'漢'), std::nullopt);
 }
 
+TEST(KanjidicReadingsTest, FindsLinesByCodeFieldOrHead) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("kanjidic"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  QStringEncoder encoder("EUC-JP");
+  // 亜 has no U field; 畑 is listed twice, only the second line has a reading.
+  file.write(encoder.encode(QStringLiteral("亜 3021 B1 ア つ.ぐ\n"
+                                           "畑 4841 U7551 B102 T1 はた\n"
+                                           "畑 4841 U7551 B102 はた はたけ\n"
+                                           "鬱 455D U9b31 B192 ウツ {gloom}")));
+  file.close();
+  KanjidicReadings readings(path);
+  EXPECT_EQ(readings.ReadingOf(U'亜'), Utf8ToText("あ"));
+  EXPECT_EQ(readings.ReadingOf(U'畑'), Utf8ToText("はた"));
+  EXPECT_EQ(readings.ReadingOf(U'鬱'), Utf8ToText("うつ"));  // last line, no line end
+  EXPECT_EQ(readings.ReadingOf(U'漢'), std::nullopt);
+}
+
 TEST(KanjidicReadingsTest, MissingFileGivesNothing) {
   KanjidicReadings readings(QStringLiteral("/nonexistent/kanjidic"));
   EXPECT_FALSE(readings.Available());

@@ -1,6 +1,11 @@
 #include "platform/mecab_reading_service.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -49,11 +54,13 @@ bool IsLineBreakTag(const Text& text, std::size_t at, std::size_t length) {
          (text[at + 2] == U'r' || text[at + 2] == U'R');
 }
 
-// A kanji run of the working text and its reading, once its sentence was analysed.
+// A kanji run of the working text and, once its sentence was analysed, its reading: a
+// stretch of the service's reading pool.
 struct Run {
   std::size_t begin = 0;
   std::size_t end = 0;
-  Text reading;
+  std::size_t reading_begin = 0;
+  std::size_t reading_length = 0;
 };
 
 class MecabReadingService final : public ReadingService {
@@ -67,10 +74,28 @@ class MecabReadingService final : public ReadingService {
         compounds_(options.compound_dictionary_path) {
     user_dictionary_.Load();
     RefreshUserWords();
+    // The lexicons take a while to read; that happens on the side while the caller reads and
+    // prepares its text. The analysis waits for it through the analysis lock.
+    try {
+      loader_ = std::thread([this] {
+        const std::lock_guard analysis(analysis_mutex_);
+        compounds_.Available();
+        kanjidic_.Available();
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: the lexicons are read on first need.
+    }
   }
 
+  ~MecabReadingService() override {
+    StopWorker();
+    if (loader_.joinable()) loader_.join();
+  }
+  MecabReadingService(const MecabReadingService&) = delete;
+  MecabReadingService& operator=(const MecabReadingService&) = delete;
+
   bool Open() override {
-    if (working_.empty()) {
+    if (!prepared_) {
       user_dictionary_.ReloadIfChanged();
       RefreshUserWords();
     }
@@ -88,22 +113,38 @@ class MecabReadingService final : public ReadingService {
   bool Close() override { return true; }
 
   void PrepareConversion(const QString& working_text) override {
+    StopWorker();
     user_dictionary_.ReloadIfChanged();
     RefreshUserWords();
     working_ = ToText(working_text);
+    prepared_ = !working_.empty();
     in_run_ = MarkKanjiRuns(working_);
+    std::size_t run_count = 0;
+    std::size_t run_characters = 0;
+    for (std::size_t i = 0; i < in_run_.size(); ++i) {
+      if (!in_run_[i]) continue;
+      ++run_characters;
+      if (i == 0 || !in_run_[i - 1]) ++run_count;
+    }
     runs_.clear();
+    runs_.reserve(run_count);
     for (std::size_t i = 0; i < working_.size(); ++i) {
       if (!in_run_[i]) continue;
       if (i > 0 && in_run_[i - 1]) {
         runs_.back().end = i + 1;
       } else {
-        runs_.push_back({i, i + 1, {}});
+        runs_.push_back({i, i + 1, 0, 0});
       }
     }
+    // Kanji mostly read in one or two kana.
+    readings_.clear();
+    readings_.reserve(2 * run_characters);
     next_run_ = 0;
+    run_cursor_ = 0;
     analysed_until_ = 0;
+    wanted_until_ = 0;
     context_.clear();
+    if (!runs_.empty()) StartWorker();
   }
 
   // The reading of a kanji the dictionary has no word for; empty when nothing knows it.
@@ -198,30 +239,18 @@ class MecabReadingService final : public ReadingService {
       }
       if (next_span < spans.size() && spans[next_span].begin <= word.begin) {
         const UserSpan& span = spans[next_span];
-        if (!span_done) AppendAligned(text, in_run, span.begin, span.end, span.word->reading, pieces);
+        if (!span_done) {
+          AppendAlignedPieces(text, in_run, span.begin, span.end, span.word->reading, pieces);
+        }
         span_done = true;
         continue;
       }
-      AppendAligned(text, in_run, word.begin, word.end, word.reading, pieces);
+      AppendAlignedPieces(text, in_run, word.begin, word.end, word.reading, pieces);
     }
     for (KanjiPiece& piece : pieces) {
       if (piece.reading.empty()) piece.reading = ReadPerCharacter(text, piece.begin, piece.end);
     }
     return pieces;
-  }
-
-  static void AppendAligned(const Text& text, const std::vector<bool>& in_run, std::size_t begin,
-                            std::size_t end, const Text& reading,
-                            std::vector<KanjiPiece>& pieces) {
-    const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
-                                  in_run.begin() + static_cast<std::ptrdiff_t>(end));
-    if (std::find(flags.begin(), flags.end(), true) == flags.end()) return;
-    const Text surface = text.substr(begin, end - begin);
-    for (KanjiPiece& piece : AlignReadingLoosely(surface, flags, reading)) {
-      piece.begin += begin;
-      piece.end += begin;
-      pieces.push_back(std::move(piece));
-    }
   }
 
   Text ReadPerCharacter(const Text& text, std::size_t begin, std::size_t end) {
@@ -254,22 +283,79 @@ class MecabReadingService final : public ReadingService {
       const std::size_t from = run.begin - o;
       if (lookup.size() < o + run.end - run.begin) continue;
       if (working_.compare(from, lookup.size(), lookup) != 0) continue;
-      while (analysed_until_ < run.end) AnalyseNextSentence();
       next_run_ = k + 1;
-      Text reading = lookup.substr(0, o) + run.reading;
-      reading += lookup.substr(o + run.end - run.begin);
+      Text reading = lookup.substr(0, o);
+      if (!worker_.joinable()) {
+        while (analysed_until_ < run.end) AnalyseNextSentence();
+      }
+      {
+        std::unique_lock lock(progress_mutex_);
+        if (analysed_until_ < run.end) {
+          // Lookups that catch up with the analysis wait for it to get well ahead, so they
+          // are not woken for every sentence.
+          constexpr std::size_t kLead = 8192;
+          wanted_until_ = std::min(run.end + kLead, runs_.back().end);
+          progressed_.wait(lock, [&] { return analysed_until_ >= wanted_until_; });
+        }
+        reading.append(readings_, run.reading_begin, run.reading_length);
+      }
+      reading.append(lookup, o + run.end - run.begin);
+      if (next_run_ == runs_.size()) ReleaseWorkingText();
       return reading;
     }
     return std::nullopt;
   }
 
+  // The analysis of the working text runs ahead of the lookups on a thread of its own, so
+  // the engine and the analyser work at the same time.
+  void StartWorker() {
+    stop_ = false;
+    try {
+      worker_ = std::thread([this] {
+        const std::size_t until = runs_.back().end;
+        while (!stop_.load(std::memory_order_relaxed) && analysed_until_ < until) {
+          AnalyseNextSentence();
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: the lookups analyse as they go.
+    }
+  }
+
+  // Once every run was looked up the working text is of no more use; its memory goes back
+  // before the caller builds its output. Later lookups are read on their own, as before.
+  void ReleaseWorkingText() {
+    StopWorker();
+    Text().swap(working_);
+    std::vector<bool>().swap(in_run_);
+    std::vector<Run>().swap(runs_);
+    Text().swap(readings_);
+    Text().swap(sentence_);
+    std::vector<std::size_t>().swap(origin_);
+    std::vector<bool>().swap(sentence_flags_);
+    next_run_ = 0;
+    run_cursor_ = 0;
+    analysed_until_ = 0;
+    wanted_until_ = 0;
+  }
+
+  void StopWorker() {
+    if (!worker_.joinable()) return;
+    stop_ = true;
+    worker_.join();
+  }
+
   // Analyses the working text from analysed_until_ to the next sentence end and stores the
-  // readings of its runs.
+  // readings of its runs. Only one thread at a time calls it (the worker, or the lookups when
+  // there is none), so it reads analysed_until_ without the lock.
   void AnalyseNextSentence() {
     const std::size_t limit = working_.size() - 1;  // the terminator is not text
     std::size_t end = analysed_until_;
-    Text text;
-    std::vector<std::size_t> origin;  // working-text position of each analysed character
+    // Kept between sentences so their room is reused.
+    Text& text = sentence_;
+    std::vector<std::size_t>& origin = origin_;  // working-text position of each character
+    text.clear();
+    origin.clear();
     std::vector<std::size_t> boundaries;
     bool boundary_pending = false;
     while (end < limit) {
@@ -290,19 +376,44 @@ class MecabReadingService final : public ReadingService {
       if (text.size() >= kLongestSentence && !in_run_[end - 1]) break;
     }
     if (end == analysed_until_) end = working_.size();  // nothing left: mark all analysed
-    analysed_until_ = end;
-    if (text.empty()) return;
 
-    std::vector<bool> flags(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) flags[i] = in_run_[origin[i]];
-    for (const KanjiPiece& piece : ReadKanji(text, flags, boundaries)) {
-      const std::size_t at = origin[piece.begin];
-      auto run = std::upper_bound(runs_.begin(), runs_.end(), at,
-                                  [](std::size_t pos, const Run& r) { return pos < r.begin; });
-      if (run == runs_.begin()) continue;
-      --run;
-      if (at < run->end) run->reading += piece.reading;
+    std::vector<bool>& flags = sentence_flags_;
+    flags.resize(text.size());
+    bool any_kanji = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      flags[i] = in_run_[origin[i]];
+      any_kanji = any_kanji || flags[i];
     }
+    std::vector<KanjiPiece> pieces;
+    if (any_kanji) {
+      // A sentence without kanji has nothing to read.
+      const std::lock_guard analysis(analysis_mutex_);
+      pieces = ReadKanji(text, flags, boundaries);
+    }
+    const std::lock_guard lock(progress_mutex_);
+    // Pieces come in text order, sentence after sentence, so the run of each is found by
+    // moving one cursor forward.
+    for (const KanjiPiece& piece : pieces) {
+      const std::size_t at = origin[piece.begin];
+      while (run_cursor_ < runs_.size() && runs_[run_cursor_].end <= at) ++run_cursor_;
+      if (run_cursor_ == runs_.size() || runs_[run_cursor_].begin > at) continue;
+      AppendRunReading(runs_[run_cursor_], piece.reading);
+    }
+    analysed_until_ = end;
+    if (analysed_until_ >= wanted_until_) progressed_.notify_all();
+  }
+
+  void AppendRunReading(Run& run, const Text& reading) {
+    if (run.reading_length == 0) {
+      run.reading_begin = readings_.size();
+    } else if (run.reading_begin + run.reading_length != readings_.size()) {
+      // Not the last reading written: it moves to the end so the parts stay together.
+      const Text earlier = readings_.substr(run.reading_begin, run.reading_length);
+      run.reading_begin = readings_.size();
+      readings_ += earlier;
+    }
+    readings_ += reading;
+    run.reading_length += reading.size();
   }
 
   // The reading of a lookup without the working text, with the previous lookups as context.
@@ -313,7 +424,11 @@ class MecabReadingService final : public ReadingService {
     flags.insert(flags.end(), own.begin(), own.end());
     std::vector<std::size_t> boundaries;
     if (!context_.empty()) boundaries.push_back(context_.size());
-    const std::vector<KanjiPiece> pieces = ReadKanji(text, flags, boundaries);
+    std::vector<KanjiPiece> pieces;
+    {
+      const std::lock_guard analysis(analysis_mutex_);
+      pieces = ReadKanji(text, flags, boundaries);
+    }
 
     Text reading;
     std::size_t i = context_.size();
@@ -340,11 +455,27 @@ class MecabReadingService final : public ReadingService {
   std::unordered_map<char32_t, Text> char_readings_;
 
   Text working_;
+  bool prepared_ = false;  // a non-empty working text was given, even if released since
   std::vector<bool> in_run_;
   std::vector<Run> runs_;
+  Text readings_;  // the readings of the runs, one after another
+  Text sentence_;  // the sentence being analysed, without tags
+  std::vector<std::size_t> origin_;
+  std::vector<bool> sentence_flags_;
   std::size_t next_run_ = 0;
-  std::size_t analysed_until_ = 0;
+  std::size_t run_cursor_ = 0;      // no run before it gets any more reading
+  std::size_t analysed_until_ = 0;  // written with progress_mutex_ held
+  std::size_t wanted_until_ = 0;    // what a waiting lookup waits for; progress_mutex_
   Text context_;
+
+  // Taken around every use of the analyser and the lexicons (ReadKanji).
+  std::mutex analysis_mutex_;
+  // Guards analysed_until_ and the runs' readings while the worker runs.
+  std::mutex progress_mutex_;
+  std::condition_variable progressed_;
+  std::thread worker_;
+  std::thread loader_;
+  std::atomic<bool> stop_ = false;
 };
 
 }  // namespace

@@ -17,8 +17,9 @@ struct MecabOptions {
   QString dictionary_folder = QStringLiteral("/var/lib/mecab/dic/ipadic-utf8");
   // Kanji readings used as the last fallback (Debian's kanjidic); empty: none.
   QString kanjidic_path = QStringLiteral("/usr/share/edict/kanjidic");
-  // Compound words with their readings (Debian's edict), read on first need; empty or
-  // missing: compounds are read as the analyser splits them.
+  // Compound words with their readings (Debian's edict); empty or missing: compounds are read
+  // as the analyser splits them. Both files are read on a thread of their own from the
+  // service's creation on; conversions wait for them only if they start sooner.
   QString compound_dictionary_path = QStringLiteral("/usr/share/edict/edict");
   // The user's reading dictionary; empty: ReadingDictionary::DefaultPath().
   QString user_dictionary_path;

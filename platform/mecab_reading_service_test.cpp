@@ -117,6 +117,44 @@ TEST_F(MecabServiceTest, UserDictionaryOverridesAnalyser) {
   EXPECT_EQ(LookUp("今日は。"), "きょうは。");
 }
 
+// --- regression: the analysis runs ahead on a thread of its own ---
+
+TEST_F(MecabServiceTest, LongTextReadsEveryRunInItsSentence) {
+  // Far more text than the analysis runs ahead of a waiting lookup.
+  QString text;
+  constexpr int kSentences = 3000;
+  for (int i = 0; i < kSentences; ++i) text += QStringLiteral("逃げ場はどこにもなかった。");
+  service_->PrepareConversion(text + QStringLiteral("あ"));
+  for (int i = 0; i < kSentences; ++i) {
+    ASSERT_EQ(LookUp("逃げ"), "にげ") << "sentence " << i;
+    ASSERT_EQ(LookUp("場は"), "ばは") << "sentence " << i;
+  }
+  // Every run was looked up: what follows is read on its own.
+  EXPECT_EQ(LookUp("漢字。"), "かんじ。");
+}
+
+TEST_F(MecabServiceTest, NewConversionAbandonsTheUnfinishedOne) {
+  QString text;
+  for (int i = 0; i < 2000; ++i) text += QStringLiteral("石油会社の老人が三本の木を見た。");
+  service_->PrepareConversion(text + QStringLiteral("あ"));
+  EXPECT_EQ(LookUp("石油会社の"), "せきゆがいしゃの");
+  service_->PrepareConversion(QStringLiteral("逃げ場はどこにもなかった。あ"));
+  EXPECT_EQ(LookUp("逃げ"), "にげ");
+  EXPECT_EQ(LookUp("場は"), "ばは");
+}
+
+TEST(MecabServiceLifetimeTest, DestroyedWhileStillAnalysing) {
+  auto made = CreateMecabReadingService(MecabOptions{});
+  ASSERT_TRUE(made);
+  std::unique_ptr<ReadingService> service = std::move(made).value();
+  QString text;
+  for (int i = 0; i < 2000; ++i) text += QStringLiteral("三ヶ月の間、人々は漢字を学んだ。");
+  service->PrepareConversion(text + QStringLiteral("あ"));
+  EXPECT_EQ(service->GetPhonetic(QStringLiteral("三ヶ月の"), 1, -1),
+            QStringLiteral("さんかげつの"));
+  service.reset();  // joins the analysis without waiting for the rest of the text
+}
+
 TEST(MecabCreateTest, WrongFolderNamesIt) {
   MecabOptions options;
   options.dictionary_folder = QStringLiteral("/nonexistent/ipadic");

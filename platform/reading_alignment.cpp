@@ -145,4 +145,49 @@ std::vector<KanjiPiece> AlignReadingLoosely(const Text& surface, const std::vect
   return pieces;
 }
 
+void AppendAlignedPieces(const Text& text, const std::vector<bool>& in_run, std::size_t begin,
+                         std::size_t end, const Text& reading, std::vector<KanjiPiece>& pieces) {
+  if (end > text.size() || end > in_run.size() || begin >= end) return;
+  std::size_t stretch_begin = end;
+  std::size_t stretches = 0;
+  for (std::size_t i = begin; i < end; ++i) {
+    if (!in_run[i] || (i > begin && in_run[i - 1])) continue;
+    ++stretches;
+    stretch_begin = i;
+  }
+  if (stretches == 0) return;
+  if (stretches == 1) {
+    std::size_t stretch_end = stretch_begin;
+    while (stretch_end < end && in_run[stretch_end]) ++stretch_end;
+    // One stretch: the kana before it must start the reading and the kana after it end it;
+    // the stretch reads what lies between. That is the only split the search could find;
+    // without it the matching kana at both ends are trimmed, as AlignReadingLoosely does.
+    const std::size_t before = stretch_begin - begin;
+    const std::size_t after = end - stretch_end;
+    const std::size_t n = reading.size();
+    std::size_t head = 0;
+    while (head < before && head < n && KanaMatches(text[begin + head], reading[head])) ++head;
+    std::size_t tail = 0;
+    while (tail < after && head + tail < n &&
+           KanaMatches(text[end - 1 - tail], reading[n - 1 - tail])) {
+      ++tail;
+    }
+    // The search gives up on very long readings; those take the general path.
+    const bool exact = head == before && tail == after && head + tail < n;
+    constexpr std::size_t kLongestDirectSplit = 4000;
+    if (!exact || n - head - tail < kLongestDirectSplit) {
+      pieces.push_back({stretch_begin, stretch_end,
+                        head + tail < n ? reading.substr(head, n - head - tail) : Text()});
+      return;
+    }
+  }
+  const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
+                                in_run.begin() + static_cast<std::ptrdiff_t>(end));
+  for (KanjiPiece& piece : AlignReadingLoosely(text.substr(begin, end - begin), flags, reading)) {
+    piece.begin += begin;
+    piece.end += begin;
+    pieces.push_back(std::move(piece));
+  }
+}
+
 }  // namespace yomika

@@ -50,6 +50,13 @@ std::optional<std::vector<KanjiPiece>> AlignReading(const Text& surface,
 std::vector<KanjiPiece> AlignReadingLoosely(const Text& surface, const std::vector<bool>& in_run,
                                             const Text& reading);
 
+// AlignReadingLoosely for the word at [begin, end) of `text` (flags in_run[begin, end)),
+// appending its pieces, with positions in `text`, to `pieces`; a word without kanji adds none.
+// Spares the copies of the word for the usual word with one kanji stretch.
+// Example: text 今日は食べ物, word [3, 6), たべもの → {3,4,た}, {5,6,もの}.
+void AppendAlignedPieces(const Text& text, const std::vector<bool>& in_run, std::size_t begin,
+                         std::size_t end, const Text& reading, std::vector<KanjiPiece>& pieces);
+
 }  // namespace yomika
 
 #endif  // YOMIKA_PLATFORM_READING_ALIGNMENT_H_

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 #include "platform/cp932.h"
@@ -15,6 +17,8 @@ namespace {
 // set phrases the analyser splits correctly anyway.
 constexpr std::size_t kLongestCompoundWords = 5;
 constexpr std::size_t kLongestCompound = 12;
+// Entries per group of the lexicon's hash indexes, on average.
+constexpr std::size_t kEntriesPerGroup = 4;
 
 // EUC-JP lead bytes of the JIS X 0208 kanji rows (16–84): the headwords worth keeping.
 bool IsEucKanjiLead(unsigned char b) { return b >= 0xB0 && b <= 0xF4; }
@@ -30,12 +34,61 @@ bool AllTwoByte(std::string_view bytes) {
   return true;
 }
 
-std::uint32_t EndingKey(std::string_view headword) {
-  std::uint32_t key = 0;
-  for (std::size_t i = headword.size() - 4; i < headword.size(); ++i) {
-    key = (key << 8) | static_cast<unsigned char>(headword[i]);
+// FNV-1a: spreads headwords and endings evenly over the groups of the indexes.
+std::uint32_t HashBytes(std::string_view bytes) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
   }
-  return key;
+  return hash;
+}
+
+// The last two characters (4 bytes) of a headword of two or more.
+std::string_view Ending(std::string_view headword) { return headword.substr(headword.size() - 4); }
+
+// A power of two near count / per_group, at least 1. Groups of several entries keep the
+// group starts small enough to stay in the cache while they are counted.
+std::size_t GroupCount(std::size_t count, std::size_t per_group) {
+  return std::bit_ceil(std::max<std::size_t>(count / per_group, 1));
+}
+
+// Items 0 … n-1 of `group_of` (each below `groups`) grouped, in item order within a group;
+// `starts` gets where each group begins in the result (groups + 1 values). A counting sort:
+// no comparisons, two passes.
+std::vector<std::uint32_t> GroupItems(const std::vector<std::uint32_t>& group_of,
+                                      std::size_t groups, std::vector<std::uint32_t>& starts) {
+  starts.assign(groups + 1, 0);
+  for (const std::uint32_t g : group_of) ++starts[g + 1];
+  for (std::size_t g = 0; g < groups; ++g) starts[g + 1] += starts[g];
+  std::vector<std::uint32_t> fill(starts.begin(), starts.end() - 1);
+  std::vector<std::uint32_t> order(group_of.size());
+  for (std::size_t k = 0; k < group_of.size(); ++k) {
+    order[fill[group_of[k]]++] = static_cast<std::uint32_t>(k);
+  }
+  return order;
+}
+
+// EUC-JP readings are nearly always kana, whose JIS X 0208 rows map to Unicode in order; they
+// need no converter. std::nullopt for anything else.
+std::optional<Text> DecodeKana(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+    if (lead == 0xA4 && trail >= 0xA1 && trail <= 0xF3) {
+      out += static_cast<char32_t>(U'ぁ' + (trail - 0xA1));
+    } else if (lead == 0xA5 && trail >= 0xA1 && trail <= 0xF6) {
+      out += static_cast<char32_t>(U'ァ' + (trail - 0xA1));
+    } else if (lead == 0xA1 && trail == 0xBC) {
+      out += U'ー';
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  return out;
 }
 
 bool AllKana(const Text& text, std::size_t from) {
@@ -131,6 +184,7 @@ std::string_view CompoundLexicon::HeadwordOf(const Entry& entry) const {
 Text CompoundLexicon::ReadingOf(const Entry& entry) {
   const std::string_view bytes =
       std::string_view(pool_).substr(entry.offset + entry.headword_length, entry.reading_length);
+  if (std::optional<Text> kana = DecodeKana(bytes)) return FoldToHiragana(*kana);
   const QString reading =
       decoder_(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (decoder_.hasError()) {
@@ -172,11 +226,12 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
   const std::optional<std::string> key = Encode(headword);
   if (!key) return readings;
   const std::string_view wanted = *key;
-  const auto first = std::partition_point(entries_.begin(), entries_.end(),
-                                          [&](const Entry& e) { return HeadwordOf(e) < wanted; });
-  for (auto it = first; it != entries_.end() && HeadwordOf(*it) == wanted; ++it) {
-    Text reading = ReadingOf(*it);
-    if (!reading.empty()) readings.push_back({std::move(reading), it->common});
+  const std::size_t group = HashBytes(wanted) & (headword_buckets_.size() - 2);
+  for (std::uint32_t k = headword_buckets_[group]; k < headword_buckets_[group + 1]; ++k) {
+    const Entry& entry = entries_[by_headword_[k]];
+    if (HeadwordOf(entry) != wanted) continue;
+    Text reading = ReadingOf(entry);
+    if (!reading.empty()) readings.push_back({std::move(reading), entry.common});
   }
   return readings;
 }
@@ -188,25 +243,18 @@ std::optional<bool> CompoundLexicon::VoicesTail(const Text& tail, const Text& ta
     return cached->second;
   }
   LoadOnce();
-  if (by_ending_.empty() && !entries_.empty()) {
-    by_ending_.reserve(entries_.size());
-    for (std::uint32_t k = 0; k < entries_.size(); ++k) {
-      by_ending_.push_back(std::uint64_t{EndingKey(HeadwordOf(entries_[k]))} << 32 | k);
-    }
-    std::sort(by_ending_.begin(), by_ending_.end());
-  }
+  if (ending_buckets_.empty() && !entries_.empty()) IndexEndings();
   std::optional<bool> verdict;
   const std::optional<std::string> encoded = Encode(tail);
   const Text plain = FoldToHiragana(tail_reading);
   const std::optional<Text> voiced = VoiceFirstSound(plain);
-  if (encoded && voiced) {
+  if (encoded && voiced && !ending_buckets_.empty()) {
     const std::string_view wanted = *encoded;
-    const std::uint64_t ending = std::uint64_t{EndingKey(wanted)} << 32;
+    const std::size_t group = HashBytes(Ending(wanted)) & (ending_buckets_.size() - 2);
     int plain_count = 0;
     int voiced_count = 0;
-    for (auto it = std::lower_bound(by_ending_.begin(), by_ending_.end(), ending);
-         it != by_ending_.end() && (*it >> 32) == (ending >> 32); ++it) {
-      const Entry& entry = entries_[static_cast<std::uint32_t>(*it)];
+    for (std::uint32_t k = ending_buckets_[group]; k < ending_buckets_[group + 1]; ++k) {
+      const Entry& entry = entries_[by_ending_[k]];
       const std::string_view head = HeadwordOf(entry);
       if (head.size() <= wanted.size() || !head.ends_with(wanted)) continue;
       const Text reading = ReadingOf(entry);
@@ -252,37 +300,53 @@ void CompoundLexicon::LoadOnce() {
   if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
   // Line by line, keeping only the kanji headwords as raw bytes: the file is large and mostly
   // English glosses, and decoding is left to the few entries a text asks for.
-  // About a sixth of the file is kanji headwords and readings, one entry per 110 bytes.
-  pool_.reserve(static_cast<std::size_t>(file.size() / 6));
-  entries_.reserve(static_cast<std::size_t>(file.size() / 110));
-  constexpr qint64 kChunk = 1 << 20;
-  std::string buffer;
+  // About a sixth of the file is kanji headwords and readings, one entry per 105 bytes; the
+  // room reserved beyond that is never touched, so it costs address space only.
+  pool_.reserve(static_cast<std::size_t>(file.size() / 4));
+  entries_.reserve(static_cast<std::size_t>(file.size() / 64));
+  // Small chunks stay in the cache while their lines are split.
+  constexpr std::size_t kChunk = 1 << 18;
+  std::string buffer(2 * kChunk, '\0');
   std::size_t kept = 0;  // bytes of an unfinished line at the start of the buffer
   for (;;) {
-    buffer.resize(kept + static_cast<std::size_t>(kChunk));
-    const qint64 got = file.read(buffer.data() + kept, kChunk);
+    if (buffer.size() < kept + kChunk) buffer.resize(kept + kChunk);
+    const qint64 got = file.read(buffer.data() + kept, static_cast<qint64>(kChunk));
     if (got < 0) break;
-    buffer.resize(kept + static_cast<std::size_t>(got));
+    const std::size_t filled = kept + static_cast<std::size_t>(got);
     const bool last_chunk = got == 0;
+    const std::string_view bytes(buffer.data(), filled);
     std::size_t at = 0;
-    for (;;) {
-      std::size_t end = buffer.find('\n', at);
-      if (end == std::string::npos) {
+    while (at < filled) {
+      std::size_t end = bytes.find('\n', at);
+      if (end == std::string_view::npos) {
         if (!last_chunk) break;
-        end = buffer.size();
+        end = filled;
       }
-      if (at < end) AddEntry(std::string_view(buffer).substr(at, end - at));
+      if (at < end) AddEntry(bytes.substr(at, end - at));
       at = end + 1;
-      if (at >= buffer.size()) break;
     }
     if (last_chunk) break;
-    kept = at < buffer.size() ? buffer.size() - at : 0;
-    buffer.erase(0, buffer.size() - kept);
+    kept = at < filled ? filled - at : 0;
+    std::memmove(buffer.data(), buffer.data() + filled - kept, kept);
   }
-  pool_.shrink_to_fit();
-  entries_.shrink_to_fit();
-  std::sort(entries_.begin(), entries_.end(),
-            [this](const Entry& a, const Entry& b) { return HeadwordOf(a) < HeadwordOf(b); });
+  // Grouped by a hash of the headword: an exact-match index built without comparisons.
+  const std::size_t groups = GroupCount(entries_.size(), kEntriesPerGroup);
+  std::vector<std::uint32_t> group_of;
+  group_of.reserve(entries_.size());
+  for (const Entry& entry : entries_) {
+    group_of.push_back(HashBytes(HeadwordOf(entry)) & (groups - 1));
+  }
+  by_headword_ = GroupItems(group_of, groups, headword_buckets_);
+}
+
+void CompoundLexicon::IndexEndings() {
+  const std::size_t groups = GroupCount(entries_.size(), kEntriesPerGroup);
+  std::vector<std::uint32_t> group_of;
+  group_of.reserve(entries_.size());
+  for (const Entry& entry : entries_) {
+    group_of.push_back(HashBytes(Ending(HeadwordOf(entry))) & (groups - 1));
+  }
+  by_ending_ = GroupItems(group_of, groups, ending_buckets_);
 }
 
 std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& readings,

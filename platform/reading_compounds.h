@@ -67,6 +67,7 @@ class CompoundLexicon {
 
   void LoadOnce();
   void AddEntry(std::string_view line);
+  void IndexEndings();
   std::string_view HeadwordOf(const Entry& entry) const;
   Text ReadingOf(const Entry& entry);
   // `text` in EUC-JP; std::nullopt when a character has no two-byte JIS X 0208 code.
@@ -75,10 +76,14 @@ class CompoundLexicon {
   QString path_;
   bool loaded_ = false;
   std::string pool_;            // EUC-JP, as in the file
-  std::vector<Entry> entries_;  // sorted by headword bytes
-  // The last two characters of each headword (4 bytes) above the entry's index, sorted: the
+  std::vector<Entry> entries_;  // in file order
+  // Indexes into entries_ grouped by a hash of the headword, in file order within a group.
+  std::vector<std::uint32_t> by_headword_;
+  std::vector<std::uint32_t> headword_buckets_;  // where each hash's group starts in by_headword_
+  // Indexes into entries_ grouped by a hash of the headword's last two characters: the
   // compounds that end in a word. Built on the first VoicesTail.
-  std::vector<std::uint64_t> by_ending_;
+  std::vector<std::uint32_t> by_ending_;
+  std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
   QStringDecoder decoder_{"EUC-JP"};
   std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading
 };

@@ -2,6 +2,10 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <string_view>
 
 #include "platform/reading_alignment.h"
 
@@ -20,6 +24,29 @@ Text KunStem(const Text& field) {
     if (c != U'-') stem += c;
   }
   return stem;
+}
+
+// The kanji a KANJIDIC line is about: the code point of its U field, else its decoded first
+// field when that is one character.
+std::optional<char32_t> KanjiOfLine(std::string_view line, QStringDecoder& decoder) {
+  std::size_t at = line.find(' ');
+  const std::string_view head = line.substr(0, at);
+  while (at < line.size()) {
+    const std::size_t start = at + 1;
+    at = std::min(line.find(' ', start), line.size());
+    const std::string_view field = line.substr(start, at - start);
+    if (field.starts_with('{')) break;
+    if (field.size() < 2 || field.size() > 7 || field.front() != 'U') continue;
+    std::uint32_t code = 0;
+    const char* const last = field.data() + field.size();
+    const auto [end, error] = std::from_chars(field.data() + 1, last, code, 16);
+    if (error == std::errc() && end == last) return static_cast<char32_t>(code);
+  }
+  const Text decoded =
+      ToText(decoder.decode(QByteArrayView(head.data(), static_cast<qsizetype>(head.size()))));
+  decoder.resetState();
+  if (decoded.size() != 1) return std::nullopt;
+  return decoded.front();
 }
 
 }  // namespace
@@ -58,14 +85,24 @@ KanjidicReadings::KanjidicReadings(QString path) : path_(std::move(path)) {}
 
 std::optional<Text> KanjidicReadings::ReadingOf(char32_t kanji) {
   LoadOnce();
-  const auto found = readings_.find(kanji);
-  if (found == readings_.end()) return std::nullopt;
-  return found->second;
+  const auto first =
+      std::lower_bound(lines_.begin(), lines_.end(), std::make_pair(kanji, std::uint32_t{0}));
+  QStringDecoder decoder("EUC-JP");
+  for (auto it = first; it != lines_.end() && it->first == kanji; ++it) {
+    const qsizetype begin = it->second;
+    qsizetype end = bytes_.indexOf('\n', begin);
+    if (end < 0) end = bytes_.size();
+    const QString line = decoder.decode(QByteArrayView(bytes_).sliced(begin, end - begin));
+    decoder.resetState();
+    std::optional<std::pair<char32_t, Text>> entry = ParseKanjidicLine(line);
+    if (entry && entry->first == kanji) return std::move(entry->second);
+  }
+  return std::nullopt;
 }
 
 bool KanjidicReadings::Available() {
   LoadOnce();
-  return !readings_.empty();
+  return !lines_.empty();
 }
 
 void KanjidicReadings::LoadOnce() {
@@ -76,10 +113,24 @@ void KanjidicReadings::LoadOnce() {
   if (!file.open(QIODevice::ReadOnly)) return;
   QStringDecoder decoder("EUC-JP");
   if (!decoder.isValid()) return;
-  const QString text = decoder.decode(file.readAll());
-  for (const QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
-    if (auto entry = ParseKanjidicLine(line.toString())) readings_.insert(*std::move(entry));
+  bytes_ = file.readAll();
+  if (bytes_.size() > std::numeric_limits<std::uint32_t>::max()) bytes_.clear();
+  // Only a few kanji are ever looked up, so lines are indexed by the code point of their
+  // U field (U4e9c) and decoded on demand; a line without one is indexed by its decoded head.
+  const std::string_view text(bytes_.constData(), static_cast<std::size_t>(bytes_.size()));
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(at, end - at);
+    if (!line.empty() && line.front() != '#') {
+      if (const std::optional<char32_t> kanji = KanjiOfLine(line, decoder)) {
+        lines_.emplace_back(*kanji, static_cast<std::uint32_t>(at));
+      }
+    }
+    at = end + 1;
   }
+  std::stable_sort(lines_.begin(), lines_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 }  // namespace yomika

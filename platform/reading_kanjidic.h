@@ -4,10 +4,12 @@
 // Single-kanji readings from KANJIDIC (Debian's /usr/share/edict/kanjidic, EUC-JP text with
 // one kanji a line), the last resort for kanji the analyser's dictionary has no word for.
 
+#include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "engine/text.h"
 
@@ -24,10 +26,11 @@ class KanjidicReadings {
   explicit KanjidicReadings(QString path);
 
   // The reading of `kanji`; the file is read on the first call. std::nullopt when the kanji is
-  // not listed or the file cannot be read (the file is then not tried again).
+  // not listed or the file cannot be read (the file is then not tried again). Only the lines of
+  // `kanji` are decoded, the first one that gives a reading counts.
   std::optional<Text> ReadingOf(char32_t kanji);
 
-  // Whether the file was read and held at least one entry (reads it if not done yet).
+  // Whether the file was read and held at least one kanji line (reads it if not done yet).
   bool Available();
 
  private:
@@ -35,7 +38,9 @@ class KanjidicReadings {
 
   QString path_;
   bool loaded_ = false;
-  std::unordered_map<char32_t, Text> readings_;
+  QByteArray bytes_;  // the file, EUC-JP
+  // (kanji, offset of its line in bytes_), sorted; lines of one kanji in file order.
+  std::vector<std::pair<char32_t, std::uint32_t>> lines_;
 };
 
 }  // namespace yomika

@@ -1,6 +1,7 @@
 #include "platform/reading_rules.h"
 
 #include <array>
+#include <string_view>
 
 namespace yomika {
 namespace {
@@ -406,7 +407,8 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
   // Words the dictionary reads two ways: the reading of everyday modern text.
   for (std::size_t i = 0; i < words.size(); ++i) {
     Morpheme& word = words[i];
-    const Text surface = text.substr(word.begin, word.end - word.begin);
+    const std::u32string_view surface =
+        std::u32string_view(text).substr(word.begin, word.end - word.begin);
     const std::size_t next = word.end;
     const Morpheme* before = i > 0 ? &words[i - 1] : nullptr;
     const Morpheme* after = i + 1 < words.size() ? &words[i + 1] : nullptr;

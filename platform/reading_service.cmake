@@ -35,9 +35,10 @@ add_library(yomika_reading_service STATIC
 )
 target_include_directories(yomika_reading_service PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_include_directories(yomika_reading_service PRIVATE ${MECAB_INCLUDE_DIR})
+find_package(Threads REQUIRED)
 target_link_libraries(yomika_reading_service
   PUBLIC Qt6::Core yomika_engine yomika_platform_core yomika_reading_dictionary
-  PRIVATE ${MECAB_LIBRARY})
+  PRIVATE ${MECAB_LIBRARY} Threads::Threads)
 
 include(GoogleTest)
 add_executable(reading_service_tests
