@@ -24,9 +24,7 @@ Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
   const Outcome<Text> working = PrepareWorkingText(input, settings);
   if (!working) return Failure{working.reason()};
   service.PrepareConversion(ToQString(*working));
-  const Outcome<Text> body = SegmentText(*working, service, settings, progress);
-  if (!body) return Failure{body.reason()};
-  return ToQString(*body);
+  return SegmentText(*working, service, settings, progress);
 }
 
 InputText PlainInput(const QString& text) {

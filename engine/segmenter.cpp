@@ -8,6 +8,19 @@
 namespace yomika {
 namespace {
 
+void AppendCharacter(QString& out, char32_t c) {
+  if (c > 0xFFFF) {
+    out += QChar(QChar::highSurrogate(c));
+    out += QChar(QChar::lowSurrogate(c));
+  } else {
+    out += QChar(static_cast<char16_t>(c));
+  }
+}
+
+void AppendText(QString& out, const Text& text) {
+  for (const char32_t c : text) AppendCharacter(out, c);
+}
+
 // The pass over one working text. Positions are 0-based indexes here; the progress
 // fraction uses the 1-based position the user-visible percentage has always been based on.
 class Segmenter {
@@ -20,17 +33,17 @@ class Segmenter {
         settings_(settings),
         progress_(progress) {}
 
-  Outcome<Text> Run() {
+  Outcome<QString> Run() {
     const std::size_t length = text_.size();
     // Ruby elements can triple a Japanese text; untouched reserved pages cost nothing.
-    body_.reserve(length * 4 + 64);
+    body_.reserve(static_cast<qsizetype>(length) * 4 + 64);
     std::size_t index = 0;
     while (index + 1 < length || run_length_ > 0) {
       ReportProgress(index + 1);
       if (in_run_[index]) {
         ++run_length_;
       } else if (run_length_ == 0) {
-        body_ += text_[index];
+        AppendCharacter(body_, text_[index]);
       } else if (const Status flushed = Flush(index); !flushed) {
         return Failure{flushed.reason()};
       }
@@ -71,8 +84,8 @@ class Segmenter {
 
     const Outcome<Text> element = RubyElement(run, run_reading, settings_);
     if (!element) return Failure{element.reason()};
-    body_ += *element;
-    if (index + 1 < text_.size()) body_ += text_[index];
+    AppendText(body_, *element);
+    if (index + 1 < text_.size()) AppendCharacter(body_, text_[index]);
     run_length_ = 0;
     return Ok();
   }
@@ -113,15 +126,15 @@ class Segmenter {
   ReadingService& service_;
   const EngineSettings& settings_;
   const ProgressCallback& progress_;
-  Text body_;
+  QString body_;  // built in UTF-16, the form it leaves the engine in
   std::size_t run_length_ = 0;
 };
 
 }  // namespace
 
-Outcome<Text> SegmentText(const Text& working_text, ReadingService& service,
-                          const EngineSettings& settings, const ProgressCallback& progress) {
-  if (working_text.empty()) return Text();
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
+                             const EngineSettings& settings, const ProgressCallback& progress) {
+  if (working_text.empty()) return QString();
   // The pass relies on a last character outside any run, so every run gets flushed.
   if (MarkKanjiRuns(working_text.substr(working_text.size() - 1)).front()) {
     return Failure{QStringLiteral("作業用テキストが終端文字で終わっていません。")};

@@ -23,8 +23,8 @@ using ProgressCallback = std::function<void(float fraction)>;
 //          お<ruby>金<rt>かね</rt></ruby>を<ruby>払<rt>はら</rt></ruby>う。
 // Fails when a lookup fails or is empty, a reading is shorter than its tail, or a ruby
 // setting cannot be read; the body built so far is then discarded.
-Outcome<Text> SegmentText(const Text& working_text, ReadingService& service,
-                          const EngineSettings& settings, const ProgressCallback& progress);
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
+                             const EngineSettings& settings, const ProgressCallback& progress);
 
 }  // namespace yomika
 

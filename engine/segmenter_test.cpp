@@ -27,7 +27,7 @@ struct SegmentCase {
 };
 
 // Lookups answer with the scripted readings; everything else fails the test's conversion.
-Outcome<Text> Segment(const char* working, const std::vector<Lookup>& readings,
+Outcome<QString> Segment(const char* working, const std::vector<Lookup>& readings,
                       FakeReadingService& service, const EngineSettings& settings) {
   for (const auto& r : readings) service.Answer(Q(r.text), Q(r.reading));
   return SegmentText(Utf8ToText(working), service, settings, nullptr);
@@ -90,7 +90,7 @@ TEST(SegmenterTest, RunsLookupsAndCuts) {
   };
   for (const auto& c : cases) {
     FakeReadingService service;
-    const Outcome<Text> body = Segment(c.working, c.readings, service, SettingsWith({}));
+    const Outcome<QString> body = Segment(c.working, c.readings, service, SettingsWith({}));
     ASSERT_TRUE(body) << c.name << ": " << body.reason().toStdString();
     EXPECT_EQ(Utf8(*body), c.expected_body) << c.name;
     QStringList expected_lookups;
@@ -135,7 +135,7 @@ TEST(SegmenterTest, FailuresEndThePass) {
 
 TEST(SegmenterTest, ReadingShorterThanItsTailFails) {
   FakeReadingService service;
-  const Outcome<Text> body = Segment("本です。あ", {{"本です。", "す。"}}, service, SettingsWith({}));
+  const Outcome<QString> body = Segment("本です。あ", {{"本です。", "す。"}}, service, SettingsWith({}));
   ASSERT_FALSE(body);
   EXPECT_TRUE(body.reason().contains(Q("本です。")));
 }
