@@ -43,7 +43,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption) {
 }
 
 // An option group: buttons named "<name>_<index>" in a QButtonGroup named `name`, whose ids
-// are the indices stored for the group.
+// are the indices stored for the group; the buttons go into `layout` unless it is null.
 QButtonGroup* AddOptionGroup(QWidget* parent, QLayout* layout, const char* name,
                              std::initializer_list<const char*> captions) {
   auto* group = new QButtonGroup(parent);  // owned by `parent`
@@ -53,7 +53,7 @@ QButtonGroup* AddOptionGroup(QWidget* parent, QLayout* layout, const char* name,
     auto* button = new QRadioButton(U(caption), parent);
     button->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(index));
     group->addButton(button, index);
-    layout->addWidget(button);
+    if (layout != nullptr) layout->addWidget(button);
     ++index;
   }
   return group;
@@ -192,9 +192,9 @@ void frmSetup::BuildPages() {
   auto* fra_target = new QFrame(fra_a);
   fra_target->setObjectName(QStringLiteral("fraTarget"));
   auto* target_layout = new QGridLayout(fra_target);
-  auto* target_buttons = new QVBoxLayout();
+  // Placed in the grid below, beside their labels.
   opt_target_value_ =
-      AddOptionGroup(fra_target, target_buttons, "optTargetValue", {"_blank", "_top"});
+      AddOptionGroup(fra_target, nullptr, "optTargetValue", {"_blank", "_top"});
   target_labels_ = {MakeLabel(fra_target, "lblBlank", "（別ウィンドウを開く）"),
                     MakeLabel(fra_target, "lblTop", "（表示中のウィンドウで表示）")};
   for (int i = 0; i < 2; ++i) {
