@@ -57,7 +57,7 @@ TEST(LayoutRuleTest, AfterADragThePanesFollowTheBar) {
 }
 
 TEST(LayoutRuleTest, DragLimitsAreStrict) {
-  // With the design toolbar the bar moves only within 855 < S < H − 1800.
+  // With the initial toolbar height the bar moves only within 855 < S < H − 1800.
   EXPECT_EQ(DragSplitterTo(2640, 100, 20, 330, 7000), 2720.0);
   EXPECT_EQ(DragSplitterTo(2640, -1785, 0, 330, 7000), std::nullopt);  // 855 exactly
   EXPECT_EQ(DragSplitterTo(2640, -1784, 0, 330, 7000), 856.0);
