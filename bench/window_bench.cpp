@@ -20,21 +20,11 @@
 #include "platform/preview_browser.h"
 #include "platform/rich_text_pane.h"
 #include "settings/settings_store.h"
+#include "tests/fake_preview_host.h"
 
 namespace yomika {
 namespace {
 
-class NoPreview final : public PreviewHost {
- public:
-  explicit NoPreview(QWidget* frame) : widget_(new QWidget(frame)) {}
-  QWidget* Widget() override { return widget_; }
-  void Navigate() override {}
-  bool IsBusy() const override { return false; }
-  void SetLoadFinishedCallback(std::function<void()>) override {}
-
- private:
-  QWidget* widget_;
-};
 
 QString SampleText(int characters) {
   const QStringList sentences = DevelopmentSentences();
@@ -75,7 +65,7 @@ double TimeWindow(const QString& text, const QTemporaryDir& dir) {
   deps.preview_file = dir.filePath(QStringLiteral("window.html"));
   deps.create_reading_service = [&dir] { return Service(dir); };
   deps.create_preview = [](QWidget* frame, const QString&) {
-    return std::unique_ptr<PreviewHost>(std::make_unique<NoPreview>(frame));
+    return std::unique_ptr<PreviewHost>(std::make_unique<testing::FakePreviewHost>(frame));
   };
   deps.warn = [](QWidget*, const QString& message) {
     std::fprintf(stderr, "warning: %s\n", qPrintable(message));

@@ -19,23 +19,13 @@
 #include "mainwindow/frm_main.h"
 #include "platform/rich_text_pane.h"
 #include "settings/settings_store.h"
+#include "tests/fake_preview_host.h"
 
 namespace yomika {
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class FakePreview final : public PreviewHost {
- public:
-  explicit FakePreview(QWidget* frame) : widget_(new QWidget(frame)) {}
-  QWidget* Widget() override { return widget_; }
-  void Navigate() override {}
-  bool IsBusy() const override { return false; }
-  void SetLoadFinishedCallback(std::function<void()>) override {}
-
- private:
-  QWidget* widget_;
-};
 
 // The main window with its settings in a temporary folder and the icon menu set on it the way
 // the window sets its own at the end of start-up.
@@ -51,7 +41,7 @@ struct Harness {
     deps.settings = &settings;
     deps.preview_file = dir.filePath(QStringLiteral("sample.html"));
     deps.create_preview = [](QWidget* frame, const QString&) {
-      return std::unique_ptr<PreviewHost>(std::make_unique<FakePreview>(frame));
+      return std::unique_ptr<PreviewHost>(std::make_unique<testing::FakePreviewHost>(frame));
     };
     deps.start_new_instance = [this] {
       ++new_instances;

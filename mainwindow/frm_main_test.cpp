@@ -18,6 +18,7 @@
 #include "platform/rich_text_pane.h"
 #include "settings/settings_store.h"
 #include "tests/fake_reading_service.h"
+#include "tests/fake_preview_host.h"
 
 namespace yomika {
 
@@ -27,36 +28,13 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class FakePreview final : public PreviewHost {
- public:
-  explicit FakePreview(QWidget* frame) : widget_(new QWidget(frame)) {}
-  QWidget* Widget() override { return widget_; }
-  void Navigate() override {
-    ++navigations;
-    busy_ = true;
-    QTimer::singleShot(0, widget_, [this] {
-      busy_ = false;
-      if (callback_) callback_();
-    });
-  }
-  bool IsBusy() const override { return busy_; }
-  void SetLoadFinishedCallback(std::function<void()> callback) override {
-    callback_ = std::move(callback);
-  }
-  int navigations = 0;
-
- private:
-  QWidget* widget_;
-  bool busy_ = false;
-  std::function<void()> callback_;
-};
 
 // One window with everything it needs, in a temporary folder.
 struct Harness {
   QTemporaryDir dir;
   SettingsStore settings{dir.filePath(QStringLiteral("YOMIKA.ini"))};
   testing::FakeReadingService* service = nullptr;  // owned by the window once created
-  FakePreview* preview = nullptr;
+  testing::FakePreviewHost* preview = nullptr;
   QStringList warnings;
   bool fail_service = false;
   std::unique_ptr<FrmMain> window;
@@ -75,7 +53,7 @@ struct Harness {
       return std::unique_ptr<ReadingService>(std::move(fake));
     };
     deps.create_preview = [this](QWidget* frame, const QString&) {
-      auto fake = std::make_unique<FakePreview>(frame);
+      auto fake = std::make_unique<testing::FakePreviewHost>(frame);
       preview = fake.get();
       return std::unique_ptr<PreviewHost>(std::move(fake));
     };

@@ -1,0 +1,42 @@
+#ifndef YOMIKA_TESTS_FAKE_PREVIEW_HOST_H_
+#define YOMIKA_TESTS_FAKE_PREVIEW_HOST_H_
+
+// A stand-in for the embedded browser: a plain widget that "loads" on the next turn of the
+// event loop and counts its navigations.
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "mainwindow/preview_host.h"
+
+namespace yomika::testing {
+
+class FakePreviewHost final : public PreviewHost {
+ public:
+  explicit FakePreviewHost(QWidget* frame) : widget_(new QWidget(frame)) {}
+  QWidget* Widget() override { return widget_; }
+  void Navigate() override {
+    ++navigations;
+    busy_ = true;
+    QTimer::singleShot(0, widget_, [this] {
+      busy_ = false;
+      if (callback_) callback_();
+    });
+  }
+  bool IsBusy() const override { return busy_; }
+  void SetLoadFinishedCallback(std::function<void()> callback) override {
+    callback_ = std::move(callback);
+  }
+
+  int navigations = 0;
+
+ private:
+  QWidget* widget_;  // owned by the frame
+  bool busy_ = false;
+  std::function<void()> callback_;
+};
+
+}  // namespace yomika::testing
+
+#endif  // YOMIKA_TESTS_FAKE_PREVIEW_HOST_H_
