@@ -8,15 +8,15 @@
 #include <QProcess>
 #include <cstdio>
 
+#include "app/instance_lock.h"
 #include "dialogs/frm_about.h"
 #include "engine/preview_file.h"
 #include "mainwindow/browser_preview_host.h"
 #include "mainwindow/frm_main.h"
-#include "platform/instance_lock.h"
-#include "platform/mecab_reading_service.h"
-#include "platform/preview_browser.h"
-#include "settings/frm_setup.h"
+#include "options/frm_setup.h"
+#include "reading/mecab_reading_service.h"
 #include "settings/settings_store.h"
+#include "widgets/preview_browser.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "engine/preview_file.h"
 #include "mainwindow/browser_preview_host.h"
 #include "mainwindow/frm_main.h"
-#include "platform/mecab_reading_service.h"
-#include "platform/preview_browser.h"
-#include "platform/rich_text_pane.h"
+#include "reading/mecab_reading_service.h"
 #include "settings/settings_store.h"
 #include "tests/fake_preview_host.h"
+#include "widgets/preview_browser.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {

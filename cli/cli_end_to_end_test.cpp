@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "encoding/cp932.h"
 
 namespace yomika::cli {
 namespace {

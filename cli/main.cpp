@@ -6,15 +6,15 @@
 #include <memory>
 
 #include "cli/file_io.h"
-#include "cli/input_decoding.h"
 #include "cli/options.h"
 #include "cli/output_plan.h"
+#include "encoding/text_codec.h"
 #include "engine/conversion.h"
 #include "engine/document.h"
 #include "engine/engine_settings.h"
 #include "engine/preview_file.h"
-#include "platform/mecab_reading_service.h"
-#include "platform/reading_dictionary.h"
+#include "reading/mecab_reading_service.h"
+#include "reading/reading_dictionary.h"
 #include "settings/settings_store.h"
 
 namespace yomika::cli {

@@ -2,8 +2,8 @@
 #define YOMIKA_COLOURDIALOG_NAMED_COLOURS_H_
 
 // The named colours offered by the text colour dialog: 140 rows of the form "#RRGGBB name", in
-// the order the list shows them (not sorted). The rows are kept exactly as they have always been
-// shipped, including two irregular ones: "#94OOD3 darkviolet" carries capital letters O in its
+// the order the list shows them (not sorted). The rows are exactly as the dialog lists them, including
+// two irregular ones: "#94OOD3 darkviolet" carries capital letters O in its
 // green pair (so its green reads as 0, see HexPairValue) and "#FFDEAD novajowhite" is spelled
 // that way. Two codes appear twice under different names (cyan/aqua, magenta/fuchsia).
 

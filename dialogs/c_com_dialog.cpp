@@ -21,7 +21,7 @@ std::int32_t ToBgr(const QColor& colour) {
                                    (static_cast<std::uint32_t>(rgb.blue()) << 16));
 }
 
-// The name as typed into the old fixed-size buffers may carry padding: blanks and NULs.
+// A name handed over in a fixed-size buffer may carry padding: blanks and NULs.
 QString WithoutPadding(const QString& name) {
   const qsizetype nul = name.indexOf(QChar(u'\0'));
   return (nul < 0 ? name : name.left(nul)).trimmed();
@@ -42,7 +42,7 @@ QStringList ToQtNameFilters(const QString& filter) {
     for (const QString& piece : raw_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
       const QString pattern = piece.trimmed();
       if (pattern.isEmpty()) continue;
-      // "*.*" means every file in the old dialogs; in Qt it would skip names without a dot.
+      // "*.*" in a filter means every file; in Qt it would skip names without a dot.
       patterns.append(pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
     }
     if (label.isEmpty() && patterns.isEmpty()) continue;

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "editmenu/anchor_insertion.h"
-#include "editmenu/tag_catalogue.h"
 #include "editmenu/tag_insertion.h"
+#include "options/tag_catalogue.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 

@@ -7,12 +7,12 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
-#include "editmenu/tag_catalogue.h"
+#include "editmenu/reading_registration_dialog.h"
 #include "editmenu/tag_insertion.h"
-#include "platform/reading_registration_dialog.h"
-#include "platform/rich_text_pane.h"
+#include "options/tag_catalogue.h"
 #include "settings/setting_keys.h"
 #include "settings/setting_readers.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "editmenu/tag_catalogue.h"
-#include "platform/rich_text_pane.h"
+#include "options/tag_catalogue.h"
 #include "settings/setting_keys.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {

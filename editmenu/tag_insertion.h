@@ -7,8 +7,8 @@
 
 #include <QString>
 
-#include "editmenu/tag_catalogue.h"
 #include "engine/outcome.h"
+#include "options/tag_catalogue.h"
 #include "settings/settings_store.h"
 
 namespace yomika {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/cp932.h"
+#include "encoding/cp932.h"
 
 namespace yomika {
 namespace {

@@ -41,8 +41,8 @@ TEST(CharClassTest, ClassifiesByCodePage932) {
   }
 }
 
-// Regression: only the codes 0x889F–0x9FFE used to count as kanji, so the rest of level 2
-// and the extension kanji got no ruby and were lent to lookups as if they were kana.
+// Regression: when only the codes 0x889F–0x9FFE counted as kanji, the rest of level 2 and
+// the extension kanji got no ruby and were lent to lookups as if they were kana.
 TEST(CharClassTest, EveryKanjiIsKanji) {
   const char32_t kanji[] = {U'濾', U'炒', U'煌', U'澤', U'濱', U'頷', U'髙', U'﨑',
                             U'𠮷', U'㐂', U'黑'};

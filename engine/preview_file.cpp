@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "platform/cp932.h"
+#include "encoding/cp932.h"
 
 namespace yomika {
 

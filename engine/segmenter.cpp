@@ -22,7 +22,7 @@ void AppendText(QString& out, const Text& text) {
 }
 
 // The pass over one working text. Positions are 0-based indexes here; the progress
-// fraction uses the 1-based position the user-visible percentage has always been based on.
+// fraction uses the 1-based position, on which the percentage the user sees is based.
 class Segmenter {
  public:
   Segmenter(const Text& text, ReadingService& service, const EngineSettings& settings,

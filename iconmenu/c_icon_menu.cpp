@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "iconmenu/image_list.h"
 #include "iconmenu/menu_hook.h"
 #include "iconmenu/menu_metrics.h"
-#include "mainwindow/image_list.h"
 
 namespace yomika {
 namespace {

@@ -10,8 +10,8 @@
 #include <QStyleOptionMenuItem>
 
 #include "iconmenu/c_icon_menu.h"
+#include "iconmenu/image_list.h"
 #include "iconmenu/menu_metrics.h"
-#include "mainwindow/image_list.h"
 
 namespace yomika {
 namespace {

@@ -17,9 +17,9 @@
 #include "iconmenu/menu_hook.h"
 #include "iconmenu/menu_metrics.h"
 #include "mainwindow/frm_main.h"
-#include "platform/rich_text_pane.h"
 #include "settings/settings_store.h"
 #include "tests/fake_preview_host.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {

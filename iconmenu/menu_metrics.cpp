@@ -1,6 +1,6 @@
 #include "iconmenu/menu_metrics.h"
 
-#include "platform/cp932.h"
+#include "encoding/cp932.h"
 
 namespace yomika::iconmenu {
 

@@ -1,6 +1,6 @@
 #include "mainwindow/browser_preview_host.h"
 
-#include "platform/preview_browser.h"
+#include "widgets/preview_browser.h"
 
 namespace yomika {
 

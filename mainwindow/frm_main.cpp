@@ -11,12 +11,12 @@
 #include "editmenu/frm_menu.h"
 #include "mainwindow/progress_display.h"
 #include "mainwindow/splitter_bar.h"
-#include "platform/rich_text_pane.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {
 
-constexpr int kClientWidth = 9735;  // twips, the designed client area
+constexpr int kClientWidth = 9735;  // twips, the client area at its start-up size
 constexpr int kClientHeight = 6015;
 constexpr int kToolbarTop = 50;
 

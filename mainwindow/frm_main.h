@@ -11,7 +11,7 @@
 #include "engine/outcome.h"
 #include "engine/reading_service.h"
 #include "engine/text.h"
-#include "mainwindow/image_list.h"
+#include "iconmenu/image_list.h"
 #include "mainwindow/layout_rule.h"
 #include "mainwindow/preview_host.h"
 

@@ -5,8 +5,8 @@
 #include <QMessageBox>
 
 #include "mainwindow/frm_main.h"
-#include "platform/rich_text_pane.h"
 #include "settings/setting_readers.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 

@@ -13,8 +13,8 @@
 #include "engine/source_tags.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
-#include "platform/rich_text_pane.h"
 #include "settings/setting_readers.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {

@@ -11,14 +11,14 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include "encoding/cp932.h"
 #include "engine/source_tags.h"
 #include "mainwindow/browser_preview_host.h"
 #include "mainwindow/frm_main.h"
-#include "platform/cp932.h"
-#include "platform/mecab_reading_service.h"
-#include "platform/preview_browser.h"
-#include "platform/rich_text_pane.h"
+#include "reading/mecab_reading_service.h"
 #include "settings/settings_store.h"
+#include "widgets/preview_browser.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {

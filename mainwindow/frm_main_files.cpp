@@ -3,7 +3,7 @@
 #include "dialogs/common_dialog_backend.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/text_files.h"
-#include "platform/rich_text_pane.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 

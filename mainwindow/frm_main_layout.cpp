@@ -8,7 +8,7 @@
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
 #include "mainwindow/splitter_bar.h"
-#include "platform/rich_text_pane.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {

@@ -6,11 +6,11 @@
 #include <QScreen>
 
 #include "editmenu/frm_menu.h"
-#include "iconmenu/c_icon_menu.h"
 #include "engine/document.h"
+#include "iconmenu/c_icon_menu.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
-#include "platform/rich_text_pane.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 

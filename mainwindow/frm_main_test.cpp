@@ -12,13 +12,13 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "encoding/cp932.h"
 #include "engine/source_tags.h"
 #include "mainwindow/progress_display.h"
-#include "platform/cp932.h"
-#include "platform/rich_text_pane.h"
 #include "settings/settings_store.h"
-#include "tests/fake_reading_service.h"
 #include "tests/fake_preview_host.h"
+#include "tests/fake_reading_service.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 

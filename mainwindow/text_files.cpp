@@ -3,22 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringConverter>
-#include <QStringDecoder>
 
 #include "dialogs/c_com_dialog.h"
-#include "platform/cp932.h"
-#include "platform/rich_text_pane.h"
+#include "encoding/text_codec.h"
+#include "widgets/rich_text_pane.h"
 
 namespace yomika {
 namespace {
-
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
-
-QString DecodeAll(QStringConverter::Encoding encoding, QByteArrayView bytes) {
-  QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-  return decoder.decode(bytes);
-}
 
 // A dialog wrapper set up the same way for opening and saving.
 void Prepare(C_ComDialog& dialog, QWidget* owner) {
@@ -36,29 +27,6 @@ QString TextFileFilter() { return QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.tx
 QString CompleteTxtName(const QString& path) {
   if (path.contains(QLatin1String(".txt"))) return path;
   return path + QLatin1String(".txt");
-}
-
-QString DecodeTextFile(QByteArrayView bytes) {
-  if (bytes.startsWith(QByteArrayView(kUtf8Bom))) {
-    return DecodeAll(QStringConverter::Utf8, bytes.sliced(3));
-  }
-  if (bytes.startsWith("\xFF\xFE")) return DecodeAll(QStringConverter::Utf16LE, bytes.sliced(2));
-  if (bytes.startsWith("\xFE\xFF")) return DecodeAll(QStringConverter::Utf16BE, bytes.sliced(2));
-  // Japanese CP932 text is practically never valid UTF-8, and plain ASCII reads the same
-  // either way, so valid UTF-8 is taken as UTF-8.
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-  QString text = utf8.decode(bytes);
-  if (!utf8.hasError()) return text;
-  return cp932::Decode(bytes);
-}
-
-QByteArray EncodeUtf8WithBom(QStringView text) { return QByteArray(kUtf8Bom) + text.toUtf8(); }
-
-std::optional<QByteArray> EncodeTextFile(QStringView text,
-                                         const std::function<bool()>& utf8_allowed) {
-  if (std::optional<QByteArray> bytes = cp932::Encode(text)) return bytes;
-  if (utf8_allowed && utf8_allowed()) return EncodeUtf8WithBom(text);
-  return std::nullopt;
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
@@ -89,7 +57,7 @@ TextFileOutcome OpenTextFile(RichTextPane& pane, QWidget* owner, CommonDialogBac
   if (!file.open(QIODevice::ReadOnly)) return TextFileOutcome::kFailed;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return TextFileOutcome::kFailed;
-  pane.SetText(DecodeTextFile(bytes));
+  pane.SetText(DecodeInput(bytes).text);
   return TextFileOutcome::kDone;
 }
 

@@ -3,11 +3,8 @@
 
 // Opening a text file into the input pane and saving the pane's text, through the common
 // dialog wrapper. Files are written in CP932 (Shift-JIS) when every character fits, and in
-// UTF-8 with a byte order mark when the user agrees to it; they are read as UTF-8 when they
-// carry a BOM or are valid UTF-8, otherwise as CP932.
-//
-// A UTF-8 save carries a BOM so that programs which default to Shift-JIS for .txt files still
-// recognise it; DecodeTextFile drops the BOM again.
+// UTF-8 with a byte order mark when the user agrees to it; they are read through the one text
+// decoder (encoding/text_codec.h).
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -33,19 +30,6 @@ QString TextFileFilter();  // "ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt"
 // Appends ".txt" unless the path already contains ".txt" anywhere (case-sensitive).
 // Example: "memo" → "memo.txt", "memo.TXT" → "memo.TXT.txt", "memo.txt.bak" unchanged.
 QString CompleteTxtName(const QString& path);
-
-// Text from a file's bytes: a UTF-8 BOM or valid UTF-8 → UTF-8; a UTF-16 BOM → UTF-16;
-// anything else CP932, each undecodable byte becoming U+FFFD. The BOM is not kept.
-// Example: "\x82\xA0\xFF" → "あ\uFFFD".
-QString DecodeTextFile(QByteArrayView bytes);
-
-// UTF-8 with a leading BOM.
-QByteArray EncodeUtf8WithBom(QStringView text);
-
-// The bytes to save: CP932 when every character has a CP932 form; otherwise UTF-8 with a BOM
-// if `utf8_allowed()` (called only in that case) returns true, else std::nullopt.
-std::optional<QByteArray> EncodeTextFile(QStringView text,
-                                         const std::function<bool()>& utf8_allowed);
 
 // Replaces `path` with `bytes` all at once: on any failure the previous file stays as it was.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);

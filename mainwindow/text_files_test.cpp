@@ -9,7 +9,8 @@
 #include <optional>
 
 #include "dialogs/fake_common_dialog_backend.h"
-#include "platform/rich_text_pane.h"
+#include "encoding/text_codec.h"
+#include "widgets/rich_text_pane.h"
 
 Q_DECLARE_METATYPE(yomika::TextFileOutcome)
 
@@ -84,7 +85,7 @@ class TextFilesTest : public QObject {
   void Decode() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
-    QCOMPARE(DecodeTextFile(bytes), expected);
+    QCOMPARE(DecodeInput(bytes).text, expected);
   }
 
   void Encode_data() {

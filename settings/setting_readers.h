@@ -12,8 +12,8 @@
 
 namespace yomika {
 
-// A decimal number read as a 16-bit integer, rounded half to even as the program has always
-// done: " 2 " → 2, "1.5" → 2, "2.5" → 2, "-1" → -1; "abc", "" and "70000" → nullopt.
+// A decimal number read as a 16-bit integer, rounded half to even (banker's rounding):
+// " 2 " → 2, "1.5" → 2, "2.5" → 2, "-1" → -1; "abc", "" and "70000" → nullopt.
 std::optional<int> ParseInt16(const QString& text);
 
 // A decimal number with its fraction dropped (towards zero): "1.9" → 1, "-0.5" → 0;

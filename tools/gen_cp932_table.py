@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes platform/cp932_table.inc from glibc iconv "CP932".
+"""Writes encoding/cp932_table.inc from glibc iconv "CP932".
 
 The tables come from glibc itself, called through ctypes, not from Python's codecs
 (Python's cp932 codec is its own table and differs from glibc in places). The script probes
@@ -140,7 +140,7 @@ def Hex4(value):
 
 def Main():
     out_path = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "platform", "cp932_table.inc"))
+        os.path.dirname(os.path.abspath(__file__)), "..", "encoding", "cp932_table.inc"))
 
     single, leads, invalid, double = ProbeDecode()
     encode, dropped = ProbeEncode()

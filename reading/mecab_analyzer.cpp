@@ -1,0 +1,229 @@
+#include "reading/mecab_analyzer.h"
+
+#include <mecab.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "reading/reading_alignment.h"
+
+namespace yomika {
+namespace {
+
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The dictionary's features are valid UTF-8 (the probe at load time checks the charset);
+// decoding them directly keeps the per-word cost low.
+Text DecodeUtf8(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    std::size_t extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
+    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+    if (i + extra >= bytes.size()) {
+      out += U'\uFFFD';
+      break;
+    }
+    for (std::size_t k = 1; k <= extra; ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+    }
+    out += c;
+    i += extra + 1;
+  }
+  return out;
+}
+
+// IPADIC features: part of speech (3 fields), conjugation type and form, base form, reading,
+// pronunciation.
+constexpr std::size_t kConjugationTypeField = 4;
+constexpr std::size_t kBaseFormField = 6;
+constexpr std::size_t kReadingField = 7;
+
+struct Features {
+  std::string_view part_of_speech;
+  std::string_view reading;
+  std::string_view base_form;  // only for conjugated words
+};
+
+Features SplitFeatures(std::string_view feature) {
+  Features out;
+  std::size_t field = 0;
+  std::size_t start = 0;
+  bool conjugated = true;
+  for (std::size_t i = 0; i <= feature.size(); ++i) {
+    if (i < feature.size() && feature[i] != ',') continue;
+    if (field == 2) out.part_of_speech = feature.substr(0, i);
+    if (field == kConjugationTypeField && feature.substr(start, i - start) == "*") {
+      conjugated = false;
+    }
+    if (field == kBaseFormField && conjugated) out.base_form = feature.substr(start, i - start);
+    if (field == kReadingField) out.reading = feature.substr(start, i - start);
+    ++field;
+    start = i + 1;
+  }
+  if (out.reading == "*") out.reading = {};
+  if (out.base_form == "*") out.base_form = {};
+  return out;
+}
+
+QString MissingDictionary(const QString& folder) {
+  return QStringLiteral(
+             "MeCab の辞書 %1 が見つかりません。sudo apt-get install mecab-ipadic-utf8 で"
+             "導入してください。")
+      .arg(folder);
+}
+
+}  // namespace
+
+Outcome<std::unique_ptr<MecabAnalyzer>> MecabAnalyzer::Create(const QString& dictionary_folder) {
+  if (!QFileInfo(QDir(dictionary_folder).filePath(QStringLiteral("sys.dic"))).isFile()) {
+    return Failure{MissingDictionary(dictionary_folder)};
+  }
+  // The rc file is /dev/null so neither /etc/mecabrc nor ~/.mecabrc can pick another
+  // dictionary (or a different feature layout); the dictionary folder's own dicrc still applies.
+  const std::string folder = QFile::encodeName(dictionary_folder).toStdString();
+  std::array<std::string, 5> args = {"yomika", "-r", "/dev/null", "-d", folder};
+  std::array<char*, 5> argv{};
+  for (std::size_t i = 0; i < args.size(); ++i) argv[i] = args[i].data();
+  auto analyzer = std::make_unique<MecabAnalyzer>(Key());
+  analyzer->model_.reset(MeCab::createModel(static_cast<int>(argv.size()), argv.data()));
+  if (!analyzer->model_) {
+    return Failure{QStringLiteral("MeCab の辞書 %1 を読み込めません（%2）。sudo apt-get install "
+                                  "--reinstall mecab-ipadic-utf8 で入れ直してください。")
+                       .arg(dictionary_folder, QString::fromUtf8(MeCab::getLastError()))};
+  }
+  analyzer->tagger_.reset(analyzer->model_->createTagger());
+  analyzer->lattice_.reset(analyzer->model_->createLattice());
+  if (!analyzer->tagger_ || !analyzer->lattice_) {
+    return Failure{QStringLiteral("MeCab を初期化できません（%1）。")
+                       .arg(QString::fromUtf8(MeCab::getLastError()))};
+  }
+  // Another dictionary in the folder would give other features, or none in the reading field.
+  const std::vector<Morpheme> probe = analyzer->Analyse(U"漢字", {});
+  if (probe.size() != 1 || probe[0].reading != U"かんじ") {
+    return Failure{QStringLiteral("MeCab の辞書 %1 は IPADIC (UTF-8) の形式ではありません。"
+                                  "sudo apt-get install mecab-ipadic-utf8 で導入し、"
+                                  "/var/lib/mecab/dic/ipadic-utf8 を指定してください。")
+                       .arg(dictionary_folder)};
+  }
+  return analyzer;
+}
+
+MecabAnalyzer::MecabAnalyzer(Key) {}
+MecabAnalyzer::~MecabAnalyzer() = default;
+
+const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature) {
+  // Twice as many slots as words keeps the probe sequences short; a text of many distinct
+  // words empties the cache rather than growing it without bound.
+  constexpr int kSlotBits = 15;
+  constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
+  if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
+  const std::size_t mask = feature_slots_.size() - 1;
+  const auto first_slot = [&] {
+    return static_cast<std::size_t>(
+        (reinterpret_cast<std::uintptr_t>(feature) * std::uint64_t{0x9E3779B97F4A7C15}) >>
+        (64 - kSlotBits));
+  };
+  std::size_t slot = first_slot();
+  for (; feature_slots_[slot] != 0; slot = (slot + 1) & mask) {
+    const WordFeatures& cached = words_[feature_slots_[slot] - 1];
+    if (cached.feature == feature) return cached;
+  }
+  if (words_.size() >= kMostCachedWords) {
+    std::fill(feature_slots_.begin(), feature_slots_.end(), 0);
+    words_.clear();
+    slot = first_slot();
+  }
+  const Features fields = SplitFeatures(feature);
+  WordFeatures word;
+  word.feature = feature;
+  word.reading = FoldToHiragana(DecodeUtf8(fields.reading));
+  // Symbols such as 々 "read" as themselves; that is no reading.
+  if (!std::all_of(word.reading.begin(), word.reading.end(), IsKana)) word.reading.clear();
+  word.part_of_speech = *parts_of_speech_.insert(DecodeUtf8(fields.part_of_speech)).first;
+  word.base_form = DecodeUtf8(fields.base_form);
+  feature_slots_[slot] = static_cast<std::uint32_t>(words_.size() + 1);
+  words_.push_back(std::move(word));
+  return words_.back();
+}
+
+std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
+                                             const std::vector<std::size_t>& boundaries) {
+  std::vector<Morpheme> words;
+  if (text.empty()) return words;
+  utf8_.clear();
+  utf8_.reserve(4 * text.size());
+  for (const char32_t c : text) AppendUtf8(c, utf8_);
+
+  MeCab::Lattice& lattice = *lattice_;
+  lattice.set_request_type(MECAB_ONE_BEST);
+  lattice.set_sentence(utf8_.data(), utf8_.size());
+  if (!boundaries.empty()) {
+    byte_of_char_.clear();
+    std::size_t byte = 0;
+    for (const char32_t c : text) {
+      byte_of_char_.push_back(byte);
+      byte += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    for (const std::size_t position : boundaries) {
+      if (position > 0 && position < text.size()) {
+        lattice.set_boundary_constraint(byte_of_char_[position], MECAB_TOKEN_BOUNDARY);
+      }
+    }
+  }
+  if (!tagger_->parse(&lattice)) {
+    // Not expected with a loaded model; the text is then one unknown word, read per kanji.
+    words.push_back({0, text.size(), {}, {}, {}, false});
+    return words;
+  }
+  words.reserve(text.size() / 2 + 2);
+  const char* const sentence = lattice.sentence();
+  // Nodes come in text order, so byte offsets turn into character positions by counting the
+  // UTF-8 lead bytes passed since the previous node.
+  std::size_t byte = 0;
+  std::size_t position = 0;
+  const auto advance_to = [&](std::size_t target) {
+    for (; byte < target; ++byte) {
+      if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) ++position;
+    }
+  };
+  std::size_t covered = 0;
+  for (const MeCab::Node* node = lattice.bos_node(); node; node = node->next) {
+    if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
+    const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
+    advance_to(begin_byte);
+    const std::size_t begin = position;
+    advance_to(begin_byte + node->length);
+    const std::size_t end = position;
+    // MeCab skips white space; it becomes a word of its own so the words cover the text.
+    if (begin > covered) words.push_back({covered, begin, {}, {}, {}, false});
+    const WordFeatures& features = FeaturesOf(node->feature);
+    words.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
+                     node->stat == MECAB_NOR_NODE});
+    covered = end;
+  }
+  if (covered < text.size()) words.push_back({covered, text.size(), {}, {}, {}, false});
+  return words;
+}
+
+}  // namespace yomika

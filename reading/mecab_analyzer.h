@@ -1,0 +1,84 @@
+#ifndef YOMIKA_READING_MECAB_ANALYZER_H_
+#define YOMIKA_READING_MECAB_ANALYZER_H_
+
+// Morphological analysis with MeCab and an IPADIC-format dictionary: the model is loaded
+// once; every analysis reuses one tagger and one lattice.
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/outcome.h"
+#include "engine/text.h"
+
+namespace MeCab {
+class Model;
+class Tagger;
+class Lattice;
+}  // namespace MeCab
+
+namespace yomika {
+
+// One word of an analysis, over character positions [begin, end) of the analysed text.
+struct Morpheme {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  Text reading;  // IPADIC's reading field in hiragana; empty when the word has none
+  // The first three feature fields joined by ",", e.g. 名詞,接尾,助数詞; the analyzer keeps
+  // the characters for as long as it lives.
+  std::u32string_view part_of_speech;
+  Text base_form;      // the dictionary form of a conjugated word (強く → 強い); empty: none
+  bool known = false;  // a dictionary word (not made up for an unknown stretch)
+};
+
+class MecabAnalyzer {
+ public:
+  // Loads the dictionary in `dictionary_folder` (IPADIC, UTF-8), never reading a mecabrc.
+  // The reason of a failure names the folder and how to install the dictionary.
+  static Outcome<std::unique_ptr<MecabAnalyzer>> Create(const QString& dictionary_folder);
+
+  // Only Create makes a usable analyzer; the key keeps the constructor to it.
+  class Key {
+    friend class MecabAnalyzer;
+    Key() = default;
+  };
+  explicit MecabAnalyzer(Key);
+  ~MecabAnalyzer();
+  MecabAnalyzer(const MecabAnalyzer&) = delete;
+  MecabAnalyzer& operator=(const MecabAnalyzer&) = delete;
+
+  // The words of `text`, in order, covering it completely. `boundaries` are character
+  // positions where a word must begin (0 < position < text.size()).
+  // Example: 三ヶ月 → 三 (さん, 名詞,数,*), ヶ月 (かげつ, 名詞,接尾,助数詞).
+  std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries);
+
+ private:
+  // The features of one dictionary word, decoded.
+  struct WordFeatures {
+    const char* feature = nullptr;  // the dictionary's own string
+    Text reading;
+    std::u32string_view part_of_speech;
+    Text base_form;
+  };
+  const WordFeatures& FeaturesOf(const char* feature);
+
+  std::unique_ptr<MeCab::Model> model_;
+  std::unique_ptr<MeCab::Tagger> tagger_;
+  std::unique_ptr<MeCab::Lattice> lattice_;
+  std::string utf8_;
+  std::vector<std::size_t> byte_of_char_;
+  // Decoded features by the dictionary's feature string, which stays in place while the model
+  // is loaded: an open-addressing table of indexes into words_ plus one (0: empty slot).
+  std::vector<std::uint32_t> feature_slots_;
+  std::vector<WordFeatures> words_;
+  std::unordered_set<Text> parts_of_speech_;  // the characters part_of_speech views point at
+};
+
+}  // namespace yomika
+
+#endif  // YOMIKA_READING_MECAB_ANALYZER_H_

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "reading/mecab_reading_service.h"
+
+namespace yomika {
+namespace {
+
+// One service for the file: loading the dictionary is the slow part.
+class MecabServiceTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    MecabOptions options;
+    options.user_dictionary_path = dir_->filePath(QStringLiteral("readings.tsv"));
+    auto made = CreateMecabReadingService(options);
+    ASSERT_TRUE(made.ok()) << made.reason().toStdString();
+    service_ = std::move(made).value();
+  }
+  static void TearDownTestSuite() {
+    service_.reset();
+    dir_.reset();
+  }
+
+  static std::string LookUp(const char* lookup) {
+    EXPECT_TRUE(service_->Open());
+    const auto reading = service_->GetPhonetic(QString::fromUtf8(lookup), 1, -1);
+    EXPECT_TRUE(service_->Close());
+    return reading ? reading->toStdString() : std::string("(failed)");
+  }
+
+  static void WriteUserDictionary(const char* content) {
+    QFile file(dir_->filePath(QStringLiteral("readings.tsv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+  }
+
+  static inline std::unique_ptr<QTemporaryDir> dir_;
+  static inline std::unique_ptr<ReadingService> service_;
+};
+
+struct LookupCase {
+  const char* lookup;
+  const char* reading;
+};
+
+class MecabLookupTest : public MecabServiceTest, public ::testing::WithParamInterface<LookupCase> {};
+
+TEST_P(MecabLookupTest, KeepsNonKanjiAsWritten) {
+  service_->PrepareConversion(QString());  // no hint: every lookup stands alone
+  EXPECT_EQ(LookUp(GetParam().lookup), GetParam().reading);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MecabLookupTest,
+    ::testing::Values(
+        // normal: okurigana, お prefix, 々, ヶ, tails up to a break character
+        LookupCase{"払う。", "はらう。"}, LookupCase{"食べる", "たべる"},
+        LookupCase{"お金を", "おかねを"}, LookupCase{"人々と", "ひとびとと"},
+        LookupCase{"三ヶ月、", "さんかげつ、"}, LookupCase{"漢字テスト・", "かんじテスト・"},
+        LookupCase{"一人", "ひとり"}, LookupCase{"三本", "さんぼん"},
+        // edge: full-width digits and symbols in the tail stay as written
+        LookupCase{"漢字１２３！", "かんじ１２３！"}, LookupCase{"今日は", "きょうは"},
+        // edge: kanji the dictionary has no word for still get a reading
+        LookupCase{"彁", "か"}, LookupCase{"鬱", "うつ"},
+        // bad input: nothing to read
+        LookupCase{"", ""}));
+
+TEST_F(MecabServiceTest, HonoursStartAndLength) {
+  service_->PrepareConversion(QString());
+  EXPECT_EQ(service_->GetPhonetic(QStringLiteral("xx漢字"), 3, -1), QStringLiteral("かんじ"));
+  EXPECT_EQ(service_->GetPhonetic(QStringLiteral("漢字かな"), 1, 2), QStringLiteral("かんじ"));
+  EXPECT_EQ(service_->GetPhonetic(QStringLiteral("漢字"), 0, -1), std::nullopt);
+  EXPECT_EQ(service_->GetPhonetic(QStringLiteral("漢字"), 9, -1), std::nullopt);
+}
+
+TEST_F(MecabServiceTest, ReadsFromTheWholeSentence) {
+  // Alone, 場は reads じょうは; in its sentence it is the ば of 逃げ場.
+  service_->PrepareConversion(QStringLiteral("逃げ場はどこにもなかった。あ"));
+  EXPECT_EQ(LookUp("逃げ"), "にげ");
+  EXPECT_EQ(LookUp("場は"), "ばは");
+}
+
+TEST_F(MecabServiceTest, ReadsCountersAfterDigits) {
+  service_->PrepareConversion(QStringLiteral("むかし、１人の老人が<br>\r\n3本の木。あ"));
+  EXPECT_EQ(LookUp("人の"), "ひとりの");
+  EXPECT_EQ(LookUp("老人が"), "ろうじんが");
+  EXPECT_EQ(LookUp("本の"), "ぼんの");
+  EXPECT_EQ(LookUp("木。"), "き。");
+}
+
+TEST_F(MecabServiceTest, ColourTagsSplitWordsAndLookupsStillMatch) {
+  service_->PrepareConversion(QStringLiteral(
+      "<font color=\"#000000\">お金</font><font color=\"#ff0000\">持ち</font>の人々。</font>あ"));
+  EXPECT_EQ(LookUp("お金"), "おかね");
+  EXPECT_EQ(LookUp("持ち"), "もち");
+  EXPECT_EQ(LookUp("人々。"), "ひとびと。");
+}
+
+TEST_F(MecabServiceTest, LookupMissingFromHintIsReadAlone) {
+  service_->PrepareConversion(QStringLiteral("漢字。あ"));
+  EXPECT_EQ(LookUp("払う。"), "はらう。");
+  EXPECT_EQ(LookUp("漢字。"), "かんじ。");
+}
+
+TEST_F(MecabServiceTest, UserDictionaryOverridesAnalyser) {
+  WriteUserDictionary("今日\tこんにち\n今日会\tきょうかい\n");
+  service_->PrepareConversion(QStringLiteral("今日は今日会に行く。あ"));
+  EXPECT_EQ(LookUp("今日は"), "こんにちは");
+  EXPECT_EQ(LookUp("今日会に"), "きょうかいに");  // the longer entry wins
+  EXPECT_EQ(LookUp("行く。"), "いく。");
+  WriteUserDictionary("");
+  service_->PrepareConversion(QStringLiteral("今日は。あ"));
+  EXPECT_EQ(LookUp("今日は。"), "きょうは。");
+}
+
+// --- regression: the analysis runs ahead on a thread of its own ---
+
+TEST_F(MecabServiceTest, LongTextReadsEveryRunInItsSentence) {
+  // Far more text than the analysis runs ahead of a waiting lookup.
+  QString text;
+  constexpr int kSentences = 3000;
+  for (int i = 0; i < kSentences; ++i) text += QStringLiteral("逃げ場はどこにもなかった。");
+  service_->PrepareConversion(text + QStringLiteral("あ"));
+  for (int i = 0; i < kSentences; ++i) {
+    ASSERT_EQ(LookUp("逃げ"), "にげ") << "sentence " << i;
+    ASSERT_EQ(LookUp("場は"), "ばは") << "sentence " << i;
+  }
+  // Every run was looked up: what follows is read on its own.
+  EXPECT_EQ(LookUp("漢字。"), "かんじ。");
+}
+
+TEST_F(MecabServiceTest, NewConversionAbandonsTheUnfinishedOne) {
+  QString text;
+  for (int i = 0; i < 2000; ++i) text += QStringLiteral("石油会社の老人が三本の木を見た。");
+  service_->PrepareConversion(text + QStringLiteral("あ"));
+  EXPECT_EQ(LookUp("石油会社の"), "せきゆがいしゃの");
+  service_->PrepareConversion(QStringLiteral("逃げ場はどこにもなかった。あ"));
+  EXPECT_EQ(LookUp("逃げ"), "にげ");
+  EXPECT_EQ(LookUp("場は"), "ばは");
+}
+
+TEST(MecabServiceLifetimeTest, DestroyedWhileStillAnalysing) {
+  auto made = CreateMecabReadingService(MecabOptions{});
+  ASSERT_TRUE(made);
+  std::unique_ptr<ReadingService> service = std::move(made).value();
+  QString text;
+  for (int i = 0; i < 2000; ++i) text += QStringLiteral("三ヶ月の間、人々は漢字を学んだ。");
+  service->PrepareConversion(text + QStringLiteral("あ"));
+  EXPECT_EQ(service->GetPhonetic(QStringLiteral("三ヶ月の"), 1, -1),
+            QStringLiteral("さんかげつの"));
+  service.reset();  // joins the analysis without waiting for the rest of the text
+}
+
+TEST(MecabCreateTest, WrongFolderNamesIt) {
+  MecabOptions options;
+  options.dictionary_folder = QStringLiteral("/nonexistent/ipadic");
+  const auto made = CreateMecabReadingService(options);
+  ASSERT_FALSE(made.ok());
+  EXPECT_TRUE(made.reason().contains(QStringLiteral("/nonexistent/ipadic")));
+  EXPECT_TRUE(made.reason().contains(QStringLiteral("mecab-ipadic-utf8")));
+}
+
+TEST(MecabCreateTest, FolderWithoutDictionaryFiles) {
+  QTemporaryDir dir;
+  QFile sys(dir.filePath(QStringLiteral("sys.dic")));
+  ASSERT_TRUE(sys.open(QIODevice::WriteOnly));
+  sys.write("not a dictionary");
+  sys.close();
+  MecabOptions options;
+  options.dictionary_folder = dir.path();
+  const auto made = CreateMecabReadingService(options);
+  ASSERT_FALSE(made.ok());
+  EXPECT_TRUE(made.reason().contains(dir.path()));
+}
+
+}  // namespace
+}  // namespace yomika

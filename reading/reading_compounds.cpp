@@ -1,0 +1,451 @@
+#include "reading/reading_compounds.h"
+
+#include <QFile>
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+#include "encoding/cp932.h"
+#include "reading/reading_alignment.h"
+
+namespace yomika {
+namespace {
+
+// A compound is looked up over at most this many words and characters; longer headwords are
+// set phrases the analyser splits correctly anyway.
+constexpr std::size_t kLongestCompoundWords = 5;
+constexpr std::size_t kLongestCompound = 12;
+// Entries per group of the lexicon's hash indexes, on average.
+constexpr std::size_t kEntriesPerGroup = 4;
+
+// EUC-JP lead bytes of the JIS X 0208 kanji rows (16–84): the headwords worth keeping.
+bool IsEucKanjiLead(unsigned char b) { return b >= 0xB0 && b <= 0xF4; }
+
+// Two-byte JIS X 0208 characters only: a byte count of half as many characters.
+bool AllTwoByte(std::string_view bytes) {
+  if (bytes.size() % 2 != 0) return false;
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) < 0xA1 || static_cast<unsigned char>(c) == 0xFF) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// FNV-1a: spreads headwords and endings evenly over the groups of the indexes.
+std::uint32_t HashBytes(std::string_view bytes) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+// The last two characters (4 bytes) of a headword of two or more.
+std::string_view Ending(std::string_view headword) { return headword.substr(headword.size() - 4); }
+
+// A power of two near count / per_group, at least 1. Groups of several entries keep the
+// group starts small enough to stay in the cache while they are counted.
+std::size_t GroupCount(std::size_t count, std::size_t per_group) {
+  return std::bit_ceil(std::max<std::size_t>(count / per_group, 1));
+}
+
+// Items 0 … n-1 of `group_of` (each below `groups`) grouped, in item order within a group;
+// `starts` gets where each group begins in the result (groups + 1 values). A counting sort:
+// no comparisons, two passes.
+std::vector<std::uint32_t> GroupItems(const std::vector<std::uint32_t>& group_of,
+                                      std::size_t groups, std::vector<std::uint32_t>& starts) {
+  starts.assign(groups + 1, 0);
+  for (const std::uint32_t g : group_of) ++starts[g + 1];
+  for (std::size_t g = 0; g < groups; ++g) starts[g + 1] += starts[g];
+  std::vector<std::uint32_t> fill(starts.begin(), starts.end() - 1);
+  std::vector<std::uint32_t> order(group_of.size());
+  for (std::size_t k = 0; k < group_of.size(); ++k) {
+    order[fill[group_of[k]]++] = static_cast<std::uint32_t>(k);
+  }
+  return order;
+}
+
+// EUC-JP readings are nearly always kana, whose JIS X 0208 rows map to Unicode in order; they
+// need no converter. std::nullopt for anything else.
+std::optional<Text> DecodeKana(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+    if (lead == 0xA4 && trail >= 0xA1 && trail <= 0xF3) {
+      out += static_cast<char32_t>(U'ぁ' + (trail - 0xA1));
+    } else if (lead == 0xA5 && trail >= 0xA1 && trail <= 0xF6) {
+      out += static_cast<char32_t>(U'ァ' + (trail - 0xA1));
+    } else if (lead == 0xA1 && trail == 0xBC) {
+      out += U'ー';
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  return out;
+}
+
+bool AllKana(const Text& text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (!IsKana(text[i])) return false;
+  }
+  return true;
+}
+
+bool HoldsKanji(const std::vector<bool>& in_run, const Morpheme& word) {
+  for (std::size_t i = word.begin; i < word.end; ++i) {
+    if (in_run[i]) return true;
+  }
+  return false;
+}
+
+Text ReadingOfWords(const std::vector<Morpheme>& words, std::size_t first, std::size_t last) {
+  Text reading;
+  for (std::size_t k = first; k < last; ++k) reading += words[k].reading;
+  return reading;
+}
+
+// A content noun that can be the first part of a compound; adverbial nouns (一番), pronouns,
+// numbers and suffixes are not.
+bool IsCompoundingNoun(const Morpheme& word) {
+  for (const char32_t* kind :
+       {U"名詞,一般", U"名詞,サ変接続", U"名詞,固有名詞", U"名詞,形容動詞語幹"}) {
+    if (word.part_of_speech.starts_with(kind)) return true;
+  }
+  return false;
+}
+
+// Voices the first sound of `word`, the second part of a compound no headword lists, when
+// the lexicon's compounds that end in it mostly do.
+void VoiceCompoundTail(const Text& text, CompoundLexicon& lexicon, Morpheme& word) {
+  if (!word.known || word.reading.empty() || word.part_of_speech.starts_with(U"動詞")) return;
+  const Text surface = text.substr(word.begin, word.end - word.begin);
+  std::optional<bool> voices = lexicon.VoicesTail(surface, word.reading);
+  if (!voices && !word.base_form.empty() && word.base_form != surface) {
+    // A conjugated word (強く) is counted by its dictionary form (強い).
+    if (const std::optional<Text> base_reading =
+            ConjugateReading(word.base_form, surface, word.reading)) {
+      voices = lexicon.VoicesTail(word.base_form, *base_reading);
+    }
+  }
+  if (!voices.value_or(false)) return;
+  if (std::optional<Text> voiced = VoiceFirstSound(word.reading)) word.reading = *voiced;
+}
+
+}  // namespace
+
+std::optional<Text> VoiceFirstSound(const Text& reading) {
+  if (reading.empty()) return std::nullopt;
+  // In the kana block each voiced sound follows its plain one (か が, は ば ぱ).
+  static constexpr char32_t kPlain[] = U"かきくけこさしすせそたちつてとはひふへほ";
+  const char32_t first = FoldToHiragana(reading.front());
+  for (const char32_t* p = kPlain; *p; ++p) {
+    if (*p == first) {
+      Text voiced = reading;
+      voiced.front() = first + 1;
+      return voiced;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<EdictLine> SplitEdictLine(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  if (line.empty() || !IsEucKanjiLead(static_cast<unsigned char>(line.front()))) {
+    return std::nullopt;
+  }
+  const std::size_t open = line.find(" [");
+  if (open == std::string_view::npos) return std::nullopt;
+  const std::size_t close = line.find("] /", open + 2);
+  if (close == std::string_view::npos) return std::nullopt;
+  EdictLine out;
+  out.headword = line.substr(0, open);
+  out.reading = line.substr(open + 2, close - open - 2);
+  if (out.headword.empty() || out.reading.empty() || !AllTwoByte(out.headword) ||
+      !AllTwoByte(out.reading)) {
+    return std::nullopt;
+  }
+  out.common = line.ends_with("/(P)/");
+  return out;
+}
+
+CompoundLexicon::CompoundLexicon(QString path) : path_(std::move(path)) {}
+
+std::string_view CompoundLexicon::HeadwordOf(const Entry& entry) const {
+  return std::string_view(pool_).substr(entry.offset, entry.headword_length);
+}
+
+Text CompoundLexicon::ReadingOf(const Entry& entry) {
+  const std::string_view bytes =
+      std::string_view(pool_).substr(entry.offset + entry.headword_length, entry.reading_length);
+  if (std::optional<Text> kana = DecodeKana(bytes)) return FoldToHiragana(*kana);
+  const QString reading =
+      decoder_(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (decoder_.hasError()) {
+    decoder_.resetState();
+    return {};
+  }
+  return FoldToHiragana(ToText(reading));
+}
+
+std::optional<std::string> CompoundLexicon::Encode(const Text& text) {
+  // Through the Shift_JIS code: the two share the JIS X 0208 rows, so no converter is needed
+  // for the many lookups of a conversion.
+  std::string out;
+  out.reserve(2 * text.size());
+  for (const char32_t c : text) {
+    const std::optional<std::uint16_t> code = cp932::CodeOf(c);
+    if (!code || *code < 0x8140) return std::nullopt;
+    const int lead = *code >> 8;
+    const int trail = *code & 0xFF;
+    if (lead > 0xEA || (lead > 0x9F && lead < 0xE0)) return std::nullopt;
+    int row = 2 * (lead < 0xA0 ? lead - 0x81 : lead - 0xC1) + 0x21;
+    int cell = 0;
+    if (trail >= 0x9F) {
+      ++row;
+      cell = trail - 0x7E;
+    } else {
+      cell = trail - (trail >= 0x80 ? 0x20 : 0x1F);
+    }
+    out += static_cast<char>(row | 0x80);
+    out += static_cast<char>(cell | 0x80);
+  }
+  return out;
+}
+
+std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
+  LoadOnce();
+  std::vector<CompoundReading> readings;
+  if (entries_.empty() || headword.size() < 2) return readings;
+  const std::optional<std::string> key = Encode(headword);
+  if (!key) return readings;
+  const std::string_view wanted = *key;
+  const std::size_t group = HashBytes(wanted) & (headword_buckets_.size() - 2);
+  for (std::uint32_t k = headword_buckets_[group]; k < headword_buckets_[group + 1]; ++k) {
+    const Entry& entry = entries_[by_headword_[k]];
+    if (HeadwordOf(entry) != wanted) continue;
+    Text reading = ReadingOf(entry);
+    if (!reading.empty()) readings.push_back({std::move(reading), entry.common});
+  }
+  return readings;
+}
+
+std::optional<bool> CompoundLexicon::VoicesTail(const Text& tail, const Text& tail_reading) {
+  if (tail.size() < 2 || tail_reading.empty()) return std::nullopt;
+  const Text cache_key = tail + U'\t' + tail_reading;
+  if (const auto cached = voicing_cache_.find(cache_key); cached != voicing_cache_.end()) {
+    return cached->second;
+  }
+  LoadOnce();
+  if (ending_buckets_.empty() && !entries_.empty()) IndexEndings();
+  std::optional<bool> verdict;
+  const std::optional<std::string> encoded = Encode(tail);
+  const Text plain = FoldToHiragana(tail_reading);
+  const std::optional<Text> voiced = VoiceFirstSound(plain);
+  if (encoded && voiced && !ending_buckets_.empty()) {
+    const std::string_view wanted = *encoded;
+    const std::size_t group = HashBytes(Ending(wanted)) & (ending_buckets_.size() - 2);
+    int plain_count = 0;
+    int voiced_count = 0;
+    for (std::uint32_t k = ending_buckets_[group]; k < ending_buckets_[group + 1]; ++k) {
+      const Entry& entry = entries_[by_ending_[k]];
+      const std::string_view head = HeadwordOf(entry);
+      if (head.size() <= wanted.size() || !head.ends_with(wanted)) continue;
+      const Text reading = ReadingOf(entry);
+      if (reading.size() <= plain.size()) continue;
+      const Text end = reading.substr(reading.size() - plain.size());
+      if (end == plain) ++plain_count;
+      if (end == *voiced) ++voiced_count;
+    }
+    // Three in four of several compounds; a word voiced only in some compounds stays plain.
+    constexpr int kFewestCompounds = 3;
+    if (voiced_count + plain_count >= kFewestCompounds) {
+      verdict = voiced_count >= 3 * plain_count;
+    }
+  }
+  voicing_cache_.emplace(cache_key, verdict);
+  return verdict;
+}
+
+bool CompoundLexicon::Available() {
+  LoadOnce();
+  return !entries_.empty();
+}
+
+void CompoundLexicon::AddEntry(std::string_view line) {
+  const std::optional<EdictLine> entry = SplitEdictLine(line);
+  if (!entry || entry->headword.size() < 4 || entry->headword.size() > 2 * kLongestCompound ||
+      entry->reading.size() > std::numeric_limits<std::uint8_t>::max() ||
+      pool_.size() > std::numeric_limits<std::uint32_t>::max() / 2) {
+    return;
+  }
+  entries_.push_back({static_cast<std::uint32_t>(pool_.size()),
+                      static_cast<std::uint8_t>(entry->headword.size()),
+                      static_cast<std::uint8_t>(entry->reading.size()), entry->common});
+  pool_ += entry->headword;
+  pool_ += entry->reading;
+}
+
+void CompoundLexicon::LoadOnce() {
+  if (loaded_) return;
+  loaded_ = true;
+  if (path_.isEmpty() || !decoder_.isValid()) return;
+  QFile file(path_);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return;
+  // Line by line, keeping only the kanji headwords as raw bytes: the file is large and mostly
+  // English glosses, and decoding is left to the few entries a text asks for.
+  // About a sixth of the file is kanji headwords and readings, one entry per 105 bytes; the
+  // room reserved beyond that is never touched, so it costs address space only.
+  pool_.reserve(static_cast<std::size_t>(file.size() / 4));
+  entries_.reserve(static_cast<std::size_t>(file.size() / 64));
+  // Small chunks stay in the cache while their lines are split.
+  constexpr std::size_t kChunk = 1 << 18;
+  std::string buffer(2 * kChunk, '\0');
+  std::size_t kept = 0;  // bytes of an unfinished line at the start of the buffer
+  for (;;) {
+    if (buffer.size() < kept + kChunk) buffer.resize(kept + kChunk);
+    const qint64 got = file.read(buffer.data() + kept, static_cast<qint64>(kChunk));
+    if (got < 0) break;
+    const std::size_t filled = kept + static_cast<std::size_t>(got);
+    const bool last_chunk = got == 0;
+    const std::string_view bytes(buffer.data(), filled);
+    std::size_t at = 0;
+    while (at < filled) {
+      std::size_t end = bytes.find('\n', at);
+      if (end == std::string_view::npos) {
+        if (!last_chunk) break;
+        end = filled;
+      }
+      if (at < end) AddEntry(bytes.substr(at, end - at));
+      at = end + 1;
+    }
+    if (last_chunk) break;
+    kept = at < filled ? filled - at : 0;
+    std::memmove(buffer.data(), buffer.data() + filled - kept, kept);
+  }
+  // Grouped by a hash of the headword: an exact-match index built without comparisons.
+  const std::size_t groups = GroupCount(entries_.size(), kEntriesPerGroup);
+  std::vector<std::uint32_t> group_of;
+  group_of.reserve(entries_.size());
+  for (const Entry& entry : entries_) {
+    group_of.push_back(HashBytes(HeadwordOf(entry)) & (groups - 1));
+  }
+  by_headword_ = GroupItems(group_of, groups, headword_buckets_);
+}
+
+void CompoundLexicon::IndexEndings() {
+  const std::size_t groups = GroupCount(entries_.size(), kEntriesPerGroup);
+  std::vector<std::uint32_t> group_of;
+  group_of.reserve(entries_.size());
+  for (const Entry& entry : entries_) {
+    group_of.push_back(HashBytes(Ending(HeadwordOf(entry))) & (groups - 1));
+  }
+  by_ending_ = GroupItems(group_of, groups, ending_buckets_);
+}
+
+std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& readings,
+                                          const Text& analysed) {
+  if (readings.empty()) return std::nullopt;
+  const Text normal = FoldToHiragana(analysed);
+  const CompoundReading* only_common = nullptr;
+  int common = 0;
+  for (const CompoundReading& r : readings) {
+    if (r.reading == normal) return std::nullopt;
+    if (r.common) {
+      ++common;
+      only_common = &r;
+    }
+  }
+  if (readings.size() == 1) return readings.front().reading;
+  if (common == 1) return only_common->reading;
+  return std::nullopt;
+}
+
+std::optional<Text> ConjugateReading(const Text& form, const Text& base_form,
+                                     const Text& base_reading) {
+  std::size_t shared = 0;
+  while (shared < form.size() && shared < base_form.size() && form[shared] == base_form[shared]) {
+    ++shared;
+  }
+  // The changing ending must be kana on both sides, and the shared start must hold the kanji.
+  if (shared == 0 || !AllKana(form, shared) || !AllKana(base_form, shared)) return std::nullopt;
+  const Text base_tail = FoldToHiragana(base_form.substr(shared));
+  if (base_reading.size() < base_tail.size() ||
+      base_reading.compare(base_reading.size() - base_tail.size(), base_tail.size(), base_tail) !=
+          0) {
+    return std::nullopt;
+  }
+  const Text stem = base_reading.substr(0, base_reading.size() - base_tail.size());
+  if (stem.empty()) return std::nullopt;
+  return stem + FoldToHiragana(form.substr(shared));
+}
+
+void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
+                           const std::vector<std::size_t>& boundaries, CompoundLexicon& lexicon,
+                           std::vector<Morpheme>& words) {
+  if (in_run.size() != text.size()) return;
+  const auto forced = [&boundaries](std::size_t position) {
+    return std::find(boundaries.begin(), boundaries.end(), position) != boundaries.end();
+  };
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i].begin >= text.size() || !in_run[words[i].begin]) continue;
+    // The words that may join: each holds a kanji, none starts at a forced boundary.
+    std::size_t limit = i + 1;
+    while (limit < words.size() && limit - i < kLongestCompoundWords &&
+           words[limit].end - words[i].begin <= kLongestCompound &&
+           HoldsKanji(in_run, words[limit]) && !forced(words[limit].begin)) {
+      ++limit;
+    }
+    if (limit - i < 2) continue;
+    if (!lexicon.Available()) return;
+    bool listed = false;
+    for (std::size_t last = limit; last >= i + 2 && !listed; --last) {
+      const std::size_t begin = words[i].begin;
+      const std::size_t end = words[last - 1].end;
+      const Text surface = text.substr(begin, end - begin);
+      std::vector<CompoundReading> readings = lexicon.ReadingsOf(surface);
+      const Morpheme& tail = words[last - 1];
+      if (readings.empty() && !tail.base_form.empty()) {
+        // A conjugated compound: looked up by its dictionary form, read in the form written.
+        const Text base = text.substr(begin, tail.begin - begin) + tail.base_form;
+        if (base != surface) {
+          for (CompoundReading& r : lexicon.ReadingsOf(base)) {
+            if (std::optional<Text> form = ConjugateReading(surface, base, r.reading)) {
+              readings.push_back({*std::move(form), r.common});
+            }
+          }
+        }
+      }
+      if (readings.empty()) continue;
+      listed = true;
+      const std::optional<Text> chosen =
+          ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
+                                    in_run.begin() + static_cast<std::ptrdiff_t>(end));
+      if (chosen && AlignReading(surface, flags, *chosen)) {
+        words[i].end = end;
+        words[i].reading = *chosen;
+        words[i].known = true;
+        words[i].base_form.clear();
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                    words.begin() + static_cast<std::ptrdiff_t>(last));
+      } else {
+        // A headword the analysis already reads right (or cannot be told apart): its parts
+        // are not looked up again as shorter compounds; its last word may still start one.
+        i = last - 2;
+      }
+    }
+    if (!listed && words[i].end == words[i + 1].begin && in_run[words[i].end - 1] &&
+        IsCompoundingNoun(words[i])) {
+      VoiceCompoundTail(text, lexicon, words[i + 1]);
+    }
+  }
+}
+
+}  // namespace yomika

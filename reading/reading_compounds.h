@@ -1,0 +1,124 @@
+#ifndef YOMIKA_READING_READING_COMPOUNDS_H_
+#define YOMIKA_READING_READING_COMPOUNDS_H_
+
+// Readings of whole compound words from EDICT (Debian's /usr/share/edict/edict, EUC-JP, one
+// "headword [reading] /gloss/" a line). The analyser often splits a compound into words it
+// knows and reads each alone, missing the sound changes of the whole (石油会社: かいしゃ →
+// がいしゃ) and lexicalised readings (一晩: ひとばん); the whole word's entry knows both.
+
+#include <QString>
+#include <QStringDecoder>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/text.h"
+#include "reading/mecab_analyzer.h"
+
+namespace yomika {
+
+// One reading of a headword, in hiragana; `common` for entries marked (P).
+struct CompoundReading {
+  Text reading;
+  bool common = false;
+  friend bool operator==(const CompoundReading&, const CompoundReading&) = default;
+};
+
+// One EDICT line split into its headword and reading (EUC-JP bytes, as in the file) and
+// whether it is marked (P). Only lines whose headword starts with a kanji and whose headword and
+// reading are all two-byte JIS X 0208 characters count; others give std::nullopt.
+// Example: "夜更け [よふけ] /(n) late at night/(P)/" → (夜更け, よふけ, common).
+struct EdictLine {
+  std::string_view headword;
+  std::string_view reading;
+  bool common = false;
+};
+std::optional<EdictLine> SplitEdictLine(std::string_view line);
+
+class CompoundLexicon {
+ public:
+  // Nothing is read until the first lookup; an empty path means no lexicon.
+  explicit CompoundLexicon(QString path);
+
+  // The readings of `headword`, as listed. Only headwords of 2 to 12 JIS X 0208 characters that
+  // begin with a kanji are kept. Empty when none or the file cannot be read (it is not tried
+  // again).
+  std::vector<CompoundReading> ReadingsOf(const Text& headword);
+
+  // Whether the file was read and held at least one entry (reads it if not done yet).
+  bool Available();
+
+  // Whether the lexicon's compounds that end in `tail` (a word of two or more characters,
+  // read `tail_reading`) voice its first sound: true when most do (会社: 株式会社 かぶしき
+  // がいしゃ, 子会社 こがいしゃ …), false when most do not, std::nullopt when too few tell.
+  std::optional<bool> VoicesTail(const Text& tail, const Text& tail_reading);
+
+ private:
+  struct Entry {
+    std::uint32_t offset;          // into pool_: the headword, then the reading
+    std::uint8_t headword_length;  // in bytes
+    std::uint8_t reading_length;
+    bool common;
+  };
+
+  void LoadOnce();
+  void AddEntry(std::string_view line);
+  void IndexEndings();
+  std::string_view HeadwordOf(const Entry& entry) const;
+  Text ReadingOf(const Entry& entry);
+  // `text` in EUC-JP; std::nullopt when a character has no two-byte JIS X 0208 code.
+  static std::optional<std::string> Encode(const Text& text);
+
+  QString path_;
+  bool loaded_ = false;
+  std::string pool_;            // EUC-JP, as in the file
+  std::vector<Entry> entries_;  // in file order
+  // Indexes into entries_ grouped by a hash of the headword, in file order within a group.
+  std::vector<std::uint32_t> by_headword_;
+  std::vector<std::uint32_t> headword_buckets_;  // where each hash's group starts in by_headword_
+  // Indexes into entries_ grouped by a hash of the headword's last two characters: the
+  // compounds that end in a word. Built on the first VoicesTail.
+  std::vector<std::uint32_t> by_ending_;
+  std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
+  QStringDecoder decoder_{"EUC-JP"};
+  std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading
+};
+
+// The reading to give a compound whose parts the analyser read as `analysed`, from the
+// compound's `readings`: nothing when the analysed one is among them; else the only one, or
+// the only common one. Example: ({いちば P, しじょう P}, しじょう) → nothing; ({ひとばん P,
+// いちばん}, いちばん) → nothing; ({けんしこ}, けんはとら) → けんしこ.
+std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& readings,
+                                          const Text& analysed);
+
+// The reading of a conjugated form from the reading of its dictionary form: the kana after the
+// shared start of `form` and `base_form` are exchanged. std::nullopt when the two do not
+// differ in kana only or `base_reading` does not end in the base form's kana.
+// Example: (喧嘩強く, 喧嘩強い, けんかづよい) → けんかづよく.
+std::optional<Text> ConjugateReading(const Text& form, const Text& base_form,
+                                     const Text& base_reading);
+
+// The reading with its first sound voiced (か → が, は → ば, つ → づ); std::nullopt when
+// the first sound has no voiced form. Example: かいしゃ → がいしゃ.
+std::optional<Text> VoiceFirstSound(const Text& reading);
+
+// Joins neighbouring words of `words` (an analysis of `text`) that together spell one
+// lexicon headword, every one of them holding a kanji of `in_run`, into one word with the
+// headword's reading (longest first, left to right); a conjugated last word is looked up by its
+// dictionary form. Never joins across `boundaries` (positions where a word must begin), and
+// leaves the words alone where the analysed reading is one the lexicon lists. A noun followed
+// directly by a word of two or more characters that no headword joins gets the first sound of
+// that word voiced when the lexicon's compounds ending in that word mostly do (VoicesTail).
+// Example: 石油|会社 (せきゆ+かいしゃ) → 石油会社 (せきゆがいしゃ); 競争|会社 (not listed) →
+// 競争 + がいしゃ.
+void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
+                           const std::vector<std::size_t>& boundaries, CompoundLexicon& lexicon,
+                           std::vector<Morpheme>& words);
+
+}  // namespace yomika
+
+#endif  // YOMIKA_READING_READING_COMPOUNDS_H_

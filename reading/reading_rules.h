@@ -1,0 +1,48 @@
+#ifndef YOMIKA_READING_READING_RULES_H_
+#define YOMIKA_READING_READING_RULES_H_
+
+// Corrections to the analyser's readings that follow from the words around them: numbers
+// with their counters, and the usual reading of words the dictionary reads both ways.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/text.h"
+#include "reading/mecab_analyzer.h"
+
+namespace yomika {
+
+// The reading of a number written in kanji numerals, with 十 百 千 and the units 万 億 兆, or
+// digit by digit when written positionally. std::nullopt when `numerals` holds anything else.
+// Example: 三百二十五 → さんびゃくにじゅうご, 二〇一九 → にぜろいちきゅう.
+std::optional<Text> ReadKanjiNumber(const Text& numerals);
+
+// The value of a number in kanji numerals or in (half- or full-width) digits.
+// Example: 三百二十五 → 325, ３２ → 32, 二〇 → 20.
+std::optional<std::uint64_t> NumberValue(const Text& numerals);
+
+// How a number and its counter read together: the number's part (empty when the whole is
+// one irregular word) and the counter's part.
+struct CountedReading {
+  Text number;
+  Text counter;
+  friend bool operator==(const CountedReading&, const CountedReading&) = default;
+};
+
+// The reading of a number followed by a counter, with the sound changes between them;
+// `number_reading` is how the number alone reads. std::nullopt when `counter` is no counter
+// this knows. Example: (3, さん, 本) → さん+ぼん; (1, いち, 人) → ""+ひとり; (8, はち, 回) →
+// はっ+かい; (4, よん, 時) → よ+じ.
+std::optional<CountedReading> ReadCounted(std::uint64_t value, const Text& number_reading,
+                                          const Text& counter);
+
+// Rewrites the readings of `words` (an analysis of `text`) where a rule knows better: a number
+// in kanji numerals and its counter become one word with the reading of the whole; after
+// digits the counter reads as it sounds there (3本 → 本: ぼん); 何 reads なん before a counter
+// and before の, だ, で, と; 日本 reads にほん, a 間 or 後 on its own あいだ and あと.
+void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words);
+
+}  // namespace yomika
+
+#endif  // YOMIKA_READING_READING_RULES_H_

@@ -1,0 +1,59 @@
+#ifndef YOMIKA_WIDGETS_PREVIEW_BROWSER_H_
+#define YOMIKA_WIDGETS_PREVIEW_BROWSER_H_
+
+// The preview pane: an embedded browser that shows the preview file. The file has no
+// character set declaration, so it is served through the "yomika" URL scheme with the
+// content type "text/html;charset=Shift_JIS"; relative links in it resolve against the
+// program's folder, where the preview file lives.
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace yomika {
+
+// Must run before the QApplication is created: registers the URL scheme and sets what
+// Chromium needs here (no sandbox when running as root; no GPU where none is usable, which
+// YOMIKA_BROWSER_GPU=0 or 1 overrides; no background networking). Later calls do nothing.
+void PrepareEmbeddedBrowser();
+
+class PreviewBrowser : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `preview_file`: the preview file's path; `base_folder`: where relative links resolve.
+  // Nothing is read until ShowPreviewFile().
+  PreviewBrowser(QString preview_file, QString base_folder, QWidget* parent = nullptr);
+  ~PreviewBrowser() override;
+
+  // Shows the preview file as it is on disk now (reloading it when already shown); IsBusy()
+  // is true until LoadFinished. A missing file gives LoadFinished(false).
+  void ShowPreviewFile();
+  // True while a page is loading.
+  bool IsBusy() const;
+  // The URL the preview file is served under, without the query each navigation adds.
+  // Example: for "/opt/yomika/sample.html", yomika://preview/sample.html.
+  QUrl PreviewUrl() const;
+
+  QWebEngineView* view() const { return view_; }
+
+ signals:
+  // A page finished loading (ok: it loaded without error; false also for a navigation that
+  // a newer one cut short).
+  void LoadFinished(bool ok);
+
+ private:
+  QWebEngineView* view_;  // owned through the Qt parent
+  QString preview_file_;
+  QString base_folder_;
+  bool busy_ = false;
+  QWebEngineProfile* profile_;  // owned through the Qt parent; created after view_
+  int navigation_count_ = 0;    // makes every navigation's URL new
+};
+
+}  // namespace yomika
+
+#endif  // YOMIKA_WIDGETS_PREVIEW_BROWSER_H_

@@ -1,0 +1,421 @@
+#include "widgets/preview_browser.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWindow>
+#include <memory>
+
+#include "encoding/cp932.h"
+#include "widgets/preview_scheme_handler.h"
+
+namespace yomika {
+namespace {
+
+constexpr int kLoadTimeoutMs = 60000;
+
+// Writes `html` to `path` as CP932, with CR LF line breaks as the converter writes them.
+bool WriteCp932(const QString& path, const QString& html) {
+  QString text = html;
+  text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  const std::optional<QByteArray> bytes = cp932::Encode(text);
+  QFile file(path);
+  return bytes && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         file.write(*bytes) == bytes->size();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QString Page(const QString& head, const QString& body) {
+  return QStringLiteral("<HTML>\n<HEAD>\n") + head + QStringLiteral("\n</HEAD>\n<BODY>\n") + body +
+         QStringLiteral("\n</BODY>\n</HTML>\n");
+}
+
+// Shows the preview file and waits for the page to finish loading.
+bool ShowAndWait(PreviewBrowser& browser) {
+  QSignalSpy finished(&browser, &PreviewBrowser::LoadFinished);
+  browser.ShowPreviewFile();
+  return finished.wait(kLoadTimeoutMs) && finished.last().at(0).toBool();
+}
+
+// Runs a script in the page and returns its value (invalid on timeout).
+QVariant RunJs(PreviewBrowser& browser, const QString& script) {
+  struct Result {
+    bool done = false;
+    QVariant value;
+  };
+  auto result = std::make_shared<Result>();
+  browser.view()->page()->runJavaScript(script, [result](const QVariant& value) {
+    result->value = value;
+    result->done = true;
+  });
+  if (!QTest::qWaitFor([&] { return result->done; }, 10000)) return {};
+  return result->value;
+}
+
+// Polls a script until it yields something other than null (for promise results the page
+// parks in a global), returning it, or an invalid QVariant after 10 s.
+QVariant WaitForJs(PreviewBrowser& browser, const QString& script) {
+  QVariant value;
+  const bool got = QTest::qWaitFor(
+      [&] {
+        value = RunJs(browser, script);
+        return value.isValid() && !value.isNull();
+      },
+      10000);
+  return got ? value : QVariant();
+}
+
+}  // namespace
+
+class PreviewBrowserTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+
+  // Path resolution under the base folder (no browser).
+  void ResolveUnderBase_data();
+  void ResolveUnderBase();
+  void ContentType_data();
+  void ContentType();
+
+  // Normal: the preview file shows as Shift-JIS, afresh at every call.
+  void ShowsShiftJisWithoutDeclaration();
+  void DecodesAsShiftJis_data();
+  void DecodesAsShiftJis();
+  void ShowsRewrittenFile();
+  void ShowWhileLoadingShowsTheLatest();
+  void RelativeLinksResolveFromBaseFolder();
+  void PreviewUrlNamesTheFile();
+
+  // Bad input: paths that leave the base folder or name nothing.
+  void SubresourceRequests_data();
+  void SubresourceRequests();
+  void MissingPreviewFileFailsToLoad();
+
+  // A disabled browser ignores the mouse and the keyboard.
+  void DisabledTakesNoInput();
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString base_;
+  QString preview_;
+};
+
+void PreviewBrowserTest::init() {
+  dir_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(dir_->isValid());
+  // The preview file lives apart from the base folder so that serving one from the other
+  // would show.
+  const QDir root(dir_->path());
+  QVERIFY(root.mkpath(QStringLiteral("base/css")));
+  QVERIFY(root.mkpath(QStringLiteral("base/img")));
+  QVERIFY(root.mkpath(QStringLiteral("out")));
+  base_ = root.filePath(QStringLiteral("base"));
+  preview_ = root.filePath(QStringLiteral("out/sample.html"));
+}
+
+void PreviewBrowserTest::ResolveUnderBase_data() {
+  QTest::addColumn<QString>("url_path");
+  QTest::addColumn<QString>("expected");  // empty: refused
+
+  // normal
+  QTest::newRow("file") << "/a.css"
+                        << "/p/a.css";
+  QTest::newRow("nested") << "/img/a.png"
+                          << "/p/img/a.png";
+  QTest::newRow("japanese") << u"/画像/字.png"_qs << u"/p/画像/字.png"_qs;
+  // edge
+  QTest::newRow("dot segment") << "/./img/./a.png"
+                               << "/p/img/a.png";
+  QTest::newRow("double slash") << "//img//a.png"
+                                << "/p/img/a.png";
+  QTest::newRow("dots in name") << "/..a/b..png"
+                                << "/p/..a/b..png";
+  QTest::newRow("root") << "/"
+                        << "";
+  QTest::newRow("empty") << ""
+                         << "";
+  // bad input
+  QTest::newRow("parent") << "/../etc/passwd"
+                          << "";
+  QTest::newRow("parent inside") << "/img/../../x"
+                                 << "";
+  QTest::newRow("parent that stays inside") << "/img/../a.css"
+                                            << "";
+  QTest::newRow("trailing parent") << "/img/.."
+                                   << "";
+  QTest::newRow("nul") << QStringLiteral("/a\0b").append(QChar(u'\0')) << "";
+}
+
+void PreviewBrowserTest::ResolveUnderBase() {
+  QFETCH(QString, url_path);
+  QFETCH(QString, expected);
+  const std::optional<QString> got = yomika::ResolveUnderBase(QStringLiteral("/p"), url_path);
+  QCOMPARE(got.value_or(QString()), expected);
+}
+
+void PreviewBrowserTest::ContentType_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("expected");
+  QTest::newRow("css") << "style.css" << QByteArray("text/css");
+  QTest::newRow("png") << "a.png" << QByteArray("image/png");
+  QTest::newRow("js") << "a.js" << QByteArray("application/javascript");
+  QTest::newRow("upper case") << "A.PNG" << QByteArray("image/png");
+}
+
+void PreviewBrowserTest::ContentType() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, expected);
+  QCOMPARE(ContentTypeFor(QDir(base_).filePath(name)), expected);
+}
+
+void PreviewBrowserTest::ShowsShiftJisWithoutDeclaration() {
+  // Short and without a declaration: exactly what Chromium would guess wrong.
+  QVERIFY(WriteCp932(preview_,
+                     u"<HTML>\n<BODY>\n<ruby>漢字<rt>かんじ</rt></ruby>\n</BODY>\n</HTML>\n"_qs));
+  QElapsedTimer timer;
+  timer.start();
+  PreviewBrowser browser(preview_, base_);
+  browser.resize(400, 300);
+  browser.show();
+  QVERIFY(!browser.IsBusy());
+  const qint64 created_ms = timer.restart();
+
+  QSignalSpy finished(&browser, &PreviewBrowser::LoadFinished);
+  browser.ShowPreviewFile();
+  QVERIFY(browser.IsBusy());
+  QVERIFY(finished.wait(kLoadTimeoutMs));
+  // Start-up cost, reported rather than asserted (timing belongs to the benchmarks).
+  qInfo("browser created and shown in %lld ms; first page loaded in %lld ms",
+        static_cast<long long>(created_ms), static_cast<long long>(timer.elapsed()));
+  QVERIFY(finished.last().at(0).toBool());
+  QVERIFY(!browser.IsBusy());
+
+  QCOMPARE(RunJs(browser, QStringLiteral("document.querySelector('rt').textContent")).toString(),
+           u"かんじ"_qs);
+  QCOMPARE(RunJs(browser, QStringLiteral("document.querySelector('ruby').firstChild.textContent"))
+               .toString(),
+           u"漢字"_qs);
+  QCOMPARE(RunJs(browser, QStringLiteral("document.characterSet")).toString(),
+           QStringLiteral("Shift_JIS"));
+}
+
+void PreviewBrowserTest::DecodesAsShiftJis_data() {
+  QTest::addColumn<QString>("body");
+
+  // normal
+  QTest::newRow("ruby") << u"<ruby>漢字<rt>かんじ</rt></ruby>"_qs;
+  QTest::newRow("sentence") << u"日本語の文章です。"_qs;
+  // edge: the NEC and IBM extensions, and ASCII around a single character
+  QTest::newRow("NEC circled digit") << u"①②③"_qs;
+  QTest::newRow("IBM kanji") << u"髙﨑"_qs;
+  QTest::newRow("one character in ASCII") << u"abc 字 def"_qs;
+  // regression: single-byte katakana alone made Chromium's guess a Latin code page
+  QTest::newRow("half-width katakana") << u"ｱｲｳｴｵ"_qs;
+  QTest::newRow("half-width katakana with ASCII") << u"ｶﾅ 123"_qs;
+}
+
+void PreviewBrowserTest::DecodesAsShiftJis() {
+  QFETCH(QString, body);
+  QVERIFY(WriteCp932(preview_, u"<HTML>\n<BODY>\n"_qs + body + u"\n</BODY>\n</HTML>\n"_qs));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.characterSet")).toString(),
+           QStringLiteral("Shift_JIS"));
+  QString expected = body;
+  expected.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.body.textContent.trim()")).toString(), expected);
+}
+
+void PreviewBrowserTest::ShowsRewrittenFile() {
+  QVERIFY(WriteCp932(preview_, Page({}, u"<ruby>漢字<rt>かんじ</rt></ruby>"_qs)));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+
+  // Same size, same name: only the contents differ.
+  QVERIFY(WriteCp932(preview_, Page({}, u"<ruby>感じ<rt>かんじ</rt></ruby>"_qs)));
+  QVERIFY(ShowAndWait(browser));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.querySelector('ruby').firstChild.textContent"))
+               .toString(),
+           u"感じ"_qs);
+
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>三度目</p>"_qs)));
+  QVERIFY(ShowAndWait(browser));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.body.textContent.trim()")).toString(),
+           u"三度目"_qs);
+}
+
+void PreviewBrowserTest::ShowWhileLoadingShowsTheLatest() {
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>一</p>"_qs)));
+  PreviewBrowser browser(preview_, base_);
+  QSignalSpy finished(&browser, &PreviewBrowser::LoadFinished);
+  browser.ShowPreviewFile();
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>二</p>"_qs)));
+  browser.ShowPreviewFile();
+  // Busy until the second page is in, whatever the first navigation reports.
+  QVERIFY(QTest::qWaitFor([&] { return !finished.isEmpty() && finished.last().at(0).toBool(); },
+                          kLoadTimeoutMs));
+  QVERIFY(!browser.IsBusy());
+  QCOMPARE(RunJs(browser, QStringLiteral("document.body.textContent.trim()")).toString(), u"二"_qs);
+}
+
+void PreviewBrowserTest::RelativeLinksResolveFromBaseFolder() {
+  QVERIFY(WriteBytes(QDir(base_).filePath(QStringLiteral("css/style.css")),
+                     "p { color: rgb(12, 34, 56); }\n"));
+  QImage image(3, 2, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QVERIFY(image.save(QDir(base_).filePath(QStringLiteral("img/a.png"))));
+  QVERIFY(
+      WriteCp932(preview_, Page(QStringLiteral("<link rel=\"stylesheet\" href=\"css/style.css\">"),
+                                u"<p>字</p><img src=\"img/a.png\">"_qs)));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+
+  QCOMPARE(RunJs(browser, QStringLiteral("getComputedStyle(document.querySelector('p')).color"))
+               .toString(),
+           QStringLiteral("rgb(12, 34, 56)"));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.images[0].naturalWidth")).toInt(), 3);
+}
+
+void PreviewBrowserTest::PreviewUrlNamesTheFile() {
+  PreviewBrowser browser(preview_, base_);
+  QCOMPARE(browser.PreviewUrl(), QUrl(QStringLiteral("yomika://preview/sample.html")));
+  PreviewBrowser spaced(QDir(base_).filePath(u"プレ ビュー.html"_qs), base_);
+  QCOMPARE(spaced.PreviewUrl().path(), u"/プレ ビュー.html"_qs);
+}
+
+void PreviewBrowserTest::SubresourceRequests_data() {
+  QTest::addColumn<QString>("href");
+  QTest::addColumn<QString>("expected");  // "refused" or the file's contents
+
+  // normal
+  QTest::newRow("file in base") << "css/x.txt"
+                                << "inside";
+  QTest::newRow("absolute path") << "/css/x.txt"
+                                 << "inside";
+  QTest::newRow("folded parent") << "img/../css/x.txt"
+                                 << "inside";
+  // bad input
+  QTest::newRow("missing") << "css/nope.txt"
+                           << "refused";
+  QTest::newRow("folder") << "css"
+                          << "refused";
+  QTest::newRow("parent, folded to base") << "../secret.txt"
+                                          << "refused";
+  QTest::newRow("encoded slash") << "..%2Fsecret.txt"
+                                 << "refused";
+  QTest::newRow("encoded dots and slash") << "%2E%2E%2Fsecret.txt"
+                                          << "refused";
+  QTest::newRow("deep encoded") << "css/..%2F..%2Fsecret.txt"
+                                << "refused";
+  QTest::newRow("other host") << "yomika://elsewhere/css/x.txt"
+                              << "refused";
+}
+
+void PreviewBrowserTest::SubresourceRequests() {
+  QFETCH(QString, href);
+  QFETCH(QString, expected);
+  QVERIFY(WriteBytes(QDir(base_).filePath(QStringLiteral("css/x.txt")), "inside"));
+  // Just outside the base folder, where an escaping path would land.
+  QVERIFY(WriteBytes(QDir(dir_->path()).filePath(QStringLiteral("secret.txt")), "secret"));
+  QVERIFY(WriteCp932(preview_, Page({}, QStringLiteral("<p>x</p>"))));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+
+  // XMLHttpRequest rather than fetch(): Chromium's fetch() takes no custom schemes.
+  RunJs(browser, QStringLiteral("window.got = null;"
+                                "const request = new XMLHttpRequest();"
+                                "request.onload = () => { window.got = request.status == 200 ?"
+                                "    request.responseText : 'status ' + request.status; };"
+                                "request.onerror = () => { window.got = 'refused'; };"
+                                "request.open('GET', '%1');"
+                                "request.send();")
+                     .arg(href));
+  QCOMPARE(WaitForJs(browser, QStringLiteral("window.got")).toString(), expected);
+}
+
+void PreviewBrowserTest::MissingPreviewFileFailsToLoad() {
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(!ShowAndWait(browser));
+  QVERIFY(!browser.IsBusy());
+  // Once written, the next call shows it.
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>できた</p>"_qs)));
+  QVERIFY(ShowAndWait(browser));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.body.textContent.trim()")).toString(),
+           u"できた"_qs);
+}
+
+void PreviewBrowserTest::DisabledTakesNoInput() {
+  QVERIFY(WriteCp932(
+      preview_, Page(QStringLiteral("<script>window.clicks = 0; window.keys = 0;"
+                                    "addEventListener('mousedown', () => ++window.clicks);"
+                                    "addEventListener('keydown', () => ++window.keys);</script>"),
+                     QStringLiteral("<div style=\"width:100%;height:300px\">x</div>"))));
+  PreviewBrowser browser(preview_, base_);
+  browser.resize(400, 300);
+  browser.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&browser));
+  browser.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&browser));
+  QVERIFY(ShowAndWait(browser));
+  QWidget* render = browser.view()->focusProxy();
+  QVERIFY(render != nullptr);
+
+  // Input goes through the window, as from the window system.
+  QWindow* window = browser.windowHandle();
+  const QPoint inside = render->mapTo(&browser, QPoint(50, 50));
+  auto click_and_type = [&] {
+    QTest::mouseClick(window, Qt::LeftButton, {}, inside);
+    QTest::keyClick(window, Qt::Key_A);
+  };
+
+  browser.view()->setFocus();
+  click_and_type();
+  QCOMPARE(
+      WaitForJs(browser,
+                QStringLiteral(
+                    "window.keys >= 1 && window.clicks >= 1 ? [window.clicks, window.keys] : null"))
+          .toList(),
+      (QVariantList{1, 1}));
+
+  browser.setEnabled(false);
+  click_and_type();
+  // Input reaches the page in order: once the next enabled input arrives, any that got
+  // through while disabled would have been counted before it.
+  browser.setEnabled(true);
+  browser.view()->setFocus();
+  click_and_type();
+  QCOMPARE(
+      WaitForJs(browser,
+                QStringLiteral(
+                    "window.keys >= 2 && window.clicks >= 2 ? [window.clicks, window.keys] : null"))
+          .toList(),
+      (QVariantList{2, 2}));
+  QTest::qWait(200);
+  QCOMPARE(RunJs(browser, QStringLiteral("[window.clicks, window.keys]")).toList(),
+           (QVariantList{2, 2}));
+}
+
+}  // namespace yomika
+
+int main(int argc, char** argv) {
+  yomika::PrepareEmbeddedBrowser();
+  QApplication app(argc, argv);
+  yomika::PreviewBrowserTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "preview_browser_test.moc"
