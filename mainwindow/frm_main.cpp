@@ -39,6 +39,7 @@ FrmMain::FrmMain(MainWindowDependencies dependencies)
   CreateParts();
   CreateToolbar();
   CreatePopupMenus();
+  MarkInputClean();
   resize(ToPixels(kClientWidth), ToPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 

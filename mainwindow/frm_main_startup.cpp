@@ -56,6 +56,10 @@ Status FrmMain::StartUp() {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
+  if (!MayClose()) {
+    event->ignore();
+    return;
+  }
   MainIconMenu().UnSetIconMenu();
   event->accept();
 }
