@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 #include <utility>
 
+#include "widgets/preview_lockdown.h"
 #include "widgets/preview_scheme_handler.h"
 
 namespace yomika {
@@ -47,12 +48,12 @@ void PrepareEmbeddedBrowser() {
   prepared = true;
 
   // Host syntax gives the pages a real origin (yomika://preview), so relative links resolve
-  // and the page may fetch and style itself from the same scheme.
+  // and the page may style itself from the same scheme. Not a local scheme: a page of it may
+  // never load file: URLs, and local pages' access to file: URLs stays switched off.
   QWebEngineUrlScheme scheme(kPreviewScheme);
   scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
   scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-  scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
-                  QWebEngineUrlScheme::CorsEnabled);
+  scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
   QWebEngineUrlScheme::registerScheme(scheme);
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -85,7 +86,8 @@ PreviewBrowser::PreviewBrowser(QString preview_file, QString base_folder, QWidge
   profile_->setHttpCacheType(QWebEngineProfile::NoCache);
   profile_->installUrlSchemeHandler(
       kPreviewScheme, new PreviewSchemeHandler(preview_file_, base_folder_, profile_));
-  view_->setPage(new QWebEnginePage(profile_, view_));
+  LockDownPreviewProfile(profile_);
+  view_->setPage(new PreviewPage(profile_, view_));
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
