@@ -10,6 +10,9 @@ BrowserPreviewHost::BrowserPreviewHost(QWidget* frame, const QString& preview_fi
   QObject::connect(browser_, &PreviewBrowser::LoadFinished, browser_, [this](bool) {
     if (on_load_finished_) on_load_finished_();
   });
+  QObject::connect(browser_, &PreviewBrowser::PageFailed, browser_, [this](const QString& message) {
+    if (on_failure_) on_failure_(message);
+  });
 }
 
 QWidget* BrowserPreviewHost::Widget() { return browser_; }
@@ -20,6 +23,10 @@ bool BrowserPreviewHost::IsBusy() const { return browser_->IsBusy(); }
 
 void BrowserPreviewHost::SetLoadFinishedCallback(std::function<void()> callback) {
   on_load_finished_ = std::move(callback);
+}
+
+void BrowserPreviewHost::SetFailureCallback(std::function<void(const QString&)> callback) {
+  on_failure_ = std::move(callback);
 }
 
 }  // namespace yomika

@@ -21,10 +21,12 @@ class BrowserPreviewHost final : public PreviewHost {
   void Navigate() override;
   bool IsBusy() const override;
   void SetLoadFinishedCallback(std::function<void()> callback) override;
+  void SetFailureCallback(std::function<void(const QString&)> callback) override;
 
  private:
   PreviewBrowser* browser_;  // owned by the frame
   std::function<void()> on_load_finished_;
+  std::function<void(const QString&)> on_failure_;
 };
 
 }  // namespace yomika

@@ -11,6 +11,7 @@
 #include "mainwindow/frm_main.h"
 #include "settings/settings_store.h"
 #include "tests/fake_preview_host.h"
+#include "tests/fake_reading_service.h"
 #include "widgets/rich_text_pane.h"
 
 namespace yomika {
@@ -23,6 +24,7 @@ struct WindowWithDialogs {
   QTemporaryDir dir;
   SettingsStore settings{dir.filePath(QStringLiteral("YOMIKA.ini"))};
   testing::FakeCommonDialogBackend dialogs;
+  testing::FakePreviewHost* preview = nullptr;
   QStringList warnings;
   std::unique_ptr<FrmMain> window;
 
@@ -30,8 +32,15 @@ struct WindowWithDialogs {
     MainWindowDependencies deps;
     deps.settings = &settings;
     deps.preview_file = dir.filePath(QStringLiteral("sample.html"));
-    deps.create_preview = [](QWidget* frame, const QString&) {
-      return std::unique_ptr<PreviewHost>(std::make_unique<testing::FakePreviewHost>(frame));
+    deps.create_reading_service = [] {
+      auto service = std::make_unique<testing::FakeReadingService>();
+      service->EchoUnknown(true);
+      return Outcome<std::unique_ptr<ReadingService>>(std::move(service));
+    };
+    deps.create_preview = [this](QWidget* frame, const QString&) {
+      auto fake = std::make_unique<testing::FakePreviewHost>(frame);
+      preview = fake.get();
+      return std::unique_ptr<PreviewHost>(std::move(fake));
     };
     deps.dialogs = &dialogs;
     deps.warn = [this](QWidget*, const QString& text) { warnings.append(text); };
@@ -55,6 +64,7 @@ class FrmMainFilesTest : public QObject {
   void CloseAsksBeforeUnsavedInputIsLost_data();
   void CloseAsksBeforeUnsavedInputIsLost();
   void DamagedFileIsReportedAndProtected();
+  void PageThePreviewCannotShowIsReported();
 };
 
 void FrmMainFilesTest::CloseAsksBeforeUnsavedInputIsLost_data() {
@@ -134,6 +144,27 @@ void FrmMainFilesTest::DamagedFileIsReportedAndProtected() {
   w.window->SaveText();
   QCOMPARE(w.dialogs.questions.size(), 1);
   QCOMPARE(Contents(file), cut);
+}
+
+// The browser gives up on a huge page: the user hears of it, the source pane and the
+// preview file hold the whole page, and the next conversion goes through.
+void FrmMainFilesTest::PageThePreviewCannotShowIsReported() {
+  WindowWithDialogs w;
+  QVERIFY(w.window->StartUp());
+  w.window->txtKanji()->SetText(QString(5000, u'あ'));
+  w.window->RunConversion();
+  w.preview->FailPage(U("プレビューを表示できませんでした"));
+  QTRY_COMPARE(w.warnings, QStringList{U("プレビューを表示できませんでした")});
+  QVERIFY(w.window->txtHTML()->Text().contains(QString(5000, u'あ')));
+  QVERIFY(Contents(w.dir.filePath(QStringLiteral("sample.html")))
+              .contains(*cp932::Encode(QString(5000, u'あ'))));
+
+  const int navigations = w.preview->navigations;
+  w.window->txtKanji()->SetText(U("つぎ"));
+  w.window->RunConversion();
+  QCOMPARE(w.preview->navigations, navigations + 1);
+  QVERIFY(w.window->txtHTML()->Text().contains(U("つぎ")));
+  QCOMPARE(w.warnings.size(), 1);
 }
 
 }  // namespace yomika

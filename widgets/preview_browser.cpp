@@ -40,6 +40,17 @@ void AppendChromiumFlags(const QStringList& flags) {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", all.join(QChar(u' ')).toLocal8Bit());
 }
 
+QString RendererEndedMessage(QWebEnginePage::RenderProcessTerminationStatus status) {
+  const QString why = status == QWebEnginePage::KilledTerminationStatus
+                          ? QStringLiteral("表示処理が止められました（メモリ不足など）")
+                          : QStringLiteral("表示処理が異常終了しました（ページが大きすぎるなど）");
+  return QStringLiteral(
+             "プレビューを表示できませんでした: %1。\n"
+             "HTML はソース表示（F2）とプレビューファイルに完全に残っています。"
+             "次の変換やプレビューでは表示をやり直します。")
+      .arg(why);
+}
+
 }  // namespace
 
 void PrepareEmbeddedBrowser() {
@@ -94,6 +105,12 @@ PreviewBrowser::PreviewBrowser(QString preview_file, QString base_folder, QWidge
   layout->setSpacing(0);
   layout->addWidget(view_);
 
+  connect(view_->page(), &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            busy_ = false;
+            emit PageFailed(RendererEndedMessage(status));
+            emit LoadFinished(false);
+          });
   connect(view_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
   connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
     // A navigation cut short by a newer one finishes too; the newer one keeps us busy.

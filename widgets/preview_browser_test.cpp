@@ -1,5 +1,7 @@
 #include "widgets/preview_browser.h"
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -120,6 +122,9 @@ class PreviewBrowserTest : public QObject {
 
   // A disabled browser ignores the mouse and the keyboard.
   void DisabledTakesNoInput();
+
+  // A page the renderer runs out of memory on is reported; the next page shows.
+  void RendererOutOfMemoryIsReportedAndTheNextPageShows();
 
   // A hostile page reaches nothing outside its folder, even with its scripts let run.
   void HostilePageReachesNoListener_data();
@@ -418,6 +423,44 @@ void PreviewBrowserTest::DisabledTakesNoInput() {
   QTest::qWait(200);
   QCOMPARE(RunJs(browser, QStringLiteral("[window.clicks, window.keys]")).toList(),
            (QVariantList{2, 2}));
+}
+
+void PreviewBrowserTest::RendererOutOfMemoryIsReportedAndTheNextPageShows() {
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>小さい</p>"_qs)));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+  // The renderer gets little more address space than it has; the 12 MB page cannot fit.
+  const qint64 pid = browser.view()->page()->renderProcessPid();
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  QVERIFY(status.open(QIODevice::ReadOnly));
+  const QRegularExpression vm_size(QStringLiteral("VmSize:\\s+(\\d+) kB"));
+  const qint64 kb = vm_size.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+  QVERIFY(kb > 0);
+  const rlimit limit{static_cast<rlim_t>((kb + 8 * 1024) * 1024),
+                     static_cast<rlim_t>((kb + 8 * 1024) * 1024)};
+  if (prlimit(static_cast<pid_t>(pid), RLIMIT_AS, &limit, nullptr) != 0) {
+    QSKIP("cannot limit the renderer's memory here");
+  }
+  QString huge;
+  while (huge.size() < 6'000'000) huge += u"<ruby>漢字<rt>かんじ</rt></ruby>は"_qs;
+  QVERIFY(WriteCp932(preview_, Page({}, huge)));
+  QSignalSpy failed(&browser, &PreviewBrowser::PageFailed);
+  QElapsedTimer timer;
+  timer.start();
+  browser.ShowPreviewFile();
+  QVERIFY(failed.wait(kLoadTimeoutMs));
+  qInfo("renderer ended after %lld ms", static_cast<long long>(timer.elapsed()));
+  QVERIFY(failed.first().at(0).toString().contains(u"プレビューを表示できませんでした"_qs));
+  QVERIFY(QTest::qWaitFor([&] { return !browser.IsBusy(); }, kLoadTimeoutMs));
+
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>次の変換</p>"_qs)));
+  // The crashed navigation may still report its end first; the new page follows.
+  QSignalSpy finished(&browser, &PreviewBrowser::LoadFinished);
+  browser.ShowPreviewFile();
+  QVERIFY(QTest::qWaitFor([&] { return !finished.isEmpty() && finished.last().at(0).toBool(); },
+                          kLoadTimeoutMs));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.body.textContent.trim()")).toString(),
+           u"次の変換"_qs);
 }
 
 void PreviewBrowserTest::HostilePageReachesNoListener_data() {
