@@ -11,7 +11,6 @@
 #include <optional>
 
 #include "dialogs/fake_common_dialog_backend.h"
-#include "encoding/cp932.h"
 #include "encoding/text_codec.h"
 #include "tests/small_disk.h"
 #include "widgets/rich_text_pane.h"
@@ -198,37 +197,6 @@ class TextFilesTest : public QObject {
     QVERIFY2(result.message.contains(reason), qPrintable(result.message));
     QVERIFY(result.message.contains(backend.file_answer->path));
     QCOMPARE(pane.Text(), U("元の文"));
-  }
-
-  // A cut UTF-8 file stays UTF-8; the window hears how many places were lost, and saving
-  // over the file asks first.
-  void DamagedFileWarnsAndAsksBeforeBeingReplaced_data() {
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("no: the file keeps its bytes") << false;
-    QTest::newRow("yes: replaced") << true;
-  }
-  void DamagedFileWarnsAndAsksBeforeBeingReplaced() {
-    QFETCH(bool, answer);
-    const QString path = Path(QStringLiteral("cut.txt"));
-    const QByteArray cut = U("漢字かな交じり文").toUtf8().chopped(1);
-    QVERIFY(WriteAll(path, cut));
-    FakeCommonDialogBackend backend;
-    backend.file_answer = FileDialogAnswer{path, 0};
-    RichTextPane pane;
-    const TextFileResult opened = OpenTextFile(pane, nullptr, backend);
-    QCOMPARE(opened.outcome, TextFileOutcome::kDone);
-    QCOMPARE(opened.replaced, 1);
-    QVERIFY2(opened.message.contains(U("UTF-8 として読みましたが、読めないバイト列が 1 か所")),
-             qPrintable(opened.message));
-    QCOMPARE(pane.Text(), U("漢字かな交じり\uFFFD"));
-
-    backend.yes_no_answer = answer;
-    pane.SetText(U("漢字かな交じり!"));
-    const TextFileResult saved = SaveTextFile(pane, nullptr, backend, path, opened.replaced);
-    QCOMPARE(backend.questions.size(), 1);
-    QVERIFY(backend.questions.first().contains(U("1 か所")));
-    QCOMPARE(saved.outcome, answer ? TextFileOutcome::kDone : TextFileOutcome::kCancelled);
-    QCOMPARE(ReadAll(path), answer ? *cp932::Encode(U("漢字かな交じり!")) : cut);
   }
 
   // A real, nearly full disk (one page free, the new text fits the write buffer): the old file
