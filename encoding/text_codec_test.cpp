@@ -92,7 +92,7 @@ TEST(DecodeInput, WeighsTheEvidenceOfRealFiles) {
   const QByteArray euc = to_euc(paragraph);
   QByteArray utf16(reinterpret_cast<const char*>(paragraph.utf16()), paragraph.size() * 2);
   const QByteArray ascii_utf16(reinterpret_cast<const char*>(u"Hello,\r\nworld\r\n"), 30);
-  QByteArray binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 24);
+  QByteArray binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20);
   for (int i = 0; i < 200; ++i) binary += static_cast<char>((i * 151 + 7) % 256);
   const QString fffd(QChar(0xFFFD));
   const struct {
