@@ -10,6 +10,7 @@
 #include <system_error>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/char_class.h"
@@ -216,50 +217,59 @@ class MecabReadingService final : public ReadingService {
 
  private:
   void RefreshUserWords() {
+    // The entries are shared with the dictionary until it re-reads its file, so an unchanged
+    // dictionary compares equal at once.
     if (user_words_source_ == user_dictionary_.entries() && !user_words_.empty()) return;
     user_words_source_ = user_dictionary_.entries();
     user_words_.clear();
-    for (const ReadingEntry& entry : user_words_source_) {
-      const Text word = ToText(entry.word);
+    user_word_lengths_.clear();
+    // Read through a const view: a non-const loop would detach the copy from the dictionary's
+    // list and make every later comparison go word by word.
+    for (const ReadingEntry& entry : std::as_const(user_words_source_)) {
+      Text word = ToText(entry.word);
       if (word.empty()) continue;
-      user_words_[word.front()].push_back({word, FoldToHiragana(ToText(entry.reading))});
+      std::vector<std::size_t>& lengths = user_word_lengths_[word.front()];
+      if (std::find(lengths.begin(), lengths.end(), word.size()) == lengths.end()) {
+        lengths.push_back(word.size());
+      }
+      user_words_.insert_or_assign(std::move(word), FoldToHiragana(ToText(entry.reading)));
     }
-    for (auto& [first, words] : user_words_) {
-      std::stable_sort(words.begin(), words.end(), [](const UserWord& a, const UserWord& b) {
-        return a.word.size() > b.word.size();
-      });
+    for (auto& [first, lengths] : user_word_lengths_) {
+      std::sort(lengths.begin(), lengths.end(), std::greater<>());
     }
   }
-
-  struct UserWord {
-    Text word;
-    Text reading;
-  };
 
   struct UserSpan {
     std::size_t begin;
     std::size_t end;
-    const UserWord* word;
+    const Text* reading;
   };
 
-  // The registered words in `text`, longest first, left to right without overlap.
+  // The registered words in `text`, longest first, left to right without overlap. Each
+  // position costs one hash lookup per distinct length of the words starting with its
+  // character, however many words those are.
   std::vector<UserSpan> FindUserWords(const Text& text) const {
     std::vector<UserSpan> spans;
     if (user_words_.empty()) return spans;
+    const std::u32string_view view(text);
     for (std::size_t i = 0; i < text.size();) {
-      const auto candidates = user_words_.find(text[i]);
-      const UserWord* match = nullptr;
-      if (candidates != user_words_.end()) {
-        for (const UserWord& word : candidates->second) {
-          if (text.compare(i, word.word.size(), word.word) == 0) {
-            match = &word;
+      const auto lengths = user_word_lengths_.find(text[i]);
+      const Text* match = nullptr;
+      std::size_t length = 0;
+      if (lengths != user_word_lengths_.end()) {
+        for (const std::size_t candidate : lengths->second) {
+          if (candidate > text.size() - i) continue;
+          const auto word = user_words_.find(view.substr(i, candidate));
+          if (word != user_words_.end()) {
+            match = &word->second;
+            length = candidate;
             break;
           }
         }
       }
       if (match) {
-        spans.push_back({i, i + match->word.size(), match});
-        i += match->word.size();
+        spans.push_back({i, i + length, match});
+        i += length;
       } else {
         ++i;
       }
@@ -306,7 +316,7 @@ class MecabReadingService final : public ReadingService {
       if (next_span < spans.size() && spans[next_span].begin <= word.begin) {
         const UserSpan& span = spans[next_span];
         if (!span_done) {
-          AppendAlignedPieces(analysed, in_run, span.begin, span.end, span.word->reading, pieces);
+          AppendAlignedPieces(analysed, in_run, span.begin, span.end, *span.reading, pieces);
         }
         span_done = true;
         continue;
@@ -584,8 +594,17 @@ class MecabReadingService final : public ReadingService {
 
   std::unique_ptr<MecabAnalyzer> analyzer_;
   ReadingDictionary user_dictionary_;
+  // Hashes any text view, so a registered word is found without copying the text's stretch.
+  struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u32string_view text) const {
+      return std::hash<std::u32string_view>()(text);
+    }
+  };
   QList<ReadingEntry> user_words_source_;
-  std::unordered_map<char32_t, std::vector<UserWord>> user_words_;
+  std::unordered_map<Text, Text, ViewHash, std::equal_to<>> user_words_;  // word → reading
+  // The lengths of the registered words by their first character, longest first.
+  std::unordered_map<char32_t, std::vector<std::size_t>> user_word_lengths_;
   KanjidicReadings kanjidic_;
   CompoundLexicon compounds_;
   RareKanji rare_;
