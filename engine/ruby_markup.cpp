@@ -48,8 +48,12 @@ Outcome<Text> RubyElement(const Text& run, const Text& reading, const EngineSett
 
 bool IsUnreadMark(char32_t c) { return c == U'々' || ClassifyCharacter(c) == CharClass::kKanji; }
 
+bool HoldsUnreadMark(const Text& reading) {
+  return std::any_of(reading.begin(), reading.end(), IsUnreadMark);
+}
+
 std::vector<RunPart> SplitAtUnreadKanji(const Text& run, const Text& reading) {
-  if (std::none_of(reading.begin(), reading.end(), IsUnreadMark)) return {{run, reading}};
+  if (!HoldsUnreadMark(reading)) return {{run, reading}};
   std::vector<RunPart> parts;
   std::size_t i = 0;  // in the run
   std::size_t j = 0;  // in the reading

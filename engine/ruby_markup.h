@@ -28,6 +28,7 @@ struct RunPart {
 // Whether `c`, standing in a reading, is a character of the run itself: a kanji nothing could
 // read, or an iteration mark repeating one.
 bool IsUnreadMark(char32_t c);
+bool HoldsUnreadMark(const Text& reading);
 
 // Splits `run` where its `reading` holds the run's own characters (IsUnreadMark): each of
 // those, with the variation selectors after it, is a part without reading; the kana between

@@ -83,6 +83,21 @@ class Segmenter {
       if (!run_reading.empty()) run_reading.erase(0, 1);
     }
 
+    if (!HoldsUnreadMark(run_reading)) {
+      // The usual run, read whole.
+      const Outcome<Text> element = RubyElement(run, run_reading, settings_);
+      if (!element) return Failure{element.reason()};
+      AppendText(body_, *element);
+    } else if (const Status split = AppendSplitRun(run, run_reading); !split) {
+      return split;
+    }
+    if (index + 1 < text_.size()) AppendCharacter(body_, text_[index]);
+    run_length_ = 0;
+    return Ok();
+  }
+
+  // The run with the kanji its reading gives back as themselves left bare.
+  Status AppendSplitRun(const Text& run, const Text& run_reading) {
     for (const RunPart& part : SplitAtUnreadKanji(run, run_reading)) {
       if (!part.reading) {
         AppendText(body_, part.text);
@@ -93,8 +108,6 @@ class Segmenter {
       if (!element) return Failure{element.reason()};
       AppendText(body_, *element);
     }
-    if (index + 1 < text_.size()) AppendCharacter(body_, text_[index]);
-    run_length_ = 0;
     return Ok();
   }
 
