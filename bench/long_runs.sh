@@ -11,6 +11,7 @@ set -euo pipefail
 
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/timing.sh"
 corpus="$here/../../shared/eval/jsut_dev.tsv"
 converter="$build/yomika-convert"
 runs=3
@@ -46,23 +47,8 @@ convert() {
     < "$work/$1.txt" > "$work/$1.html"
 }
 
-# Best wall-clock seconds of $runs conversions of input $1.
-best_seconds() {
-  local best="" start end seconds
-  for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    convert "$1" || fail "yomika-convert failed on $1 text"
-    end=$(date +%s%N)
-    seconds=$(awk -v d=$((end - start)) 'BEGIN { printf "%.3f", d / 1e9 }')
-    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-      best=$seconds
-    fi
-  done
-  echo "$best"
-}
-
-ordinary_s=$(best_seconds ordinary)
-kanji_s=$(best_seconds kanji)
+ordinary_s=$(best_seconds "$runs" convert ordinary)
+kanji_s=$(best_seconds "$runs" convert kanji)
 peak=0
 if [ -x /usr/bin/time ]; then
   /usr/bin/time -f %M -o "$work/time.txt" "$converter" --settings "$work/empty.ini" \
