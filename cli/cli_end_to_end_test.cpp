@@ -108,6 +108,14 @@ TEST_F(ConverterTest, ConvertsStandardInputToTheBody) {
        "漢字",
        "<font color=\"#000000\">" + kRubyKanji + "</font>"},
       {"CP932 input", {"--set", "Default/CreateColor=0"}, "\x8A\xBF\x8E\x9A", kRubyKanji},
+      {"aozora, first occurrence only",
+       {"--format", "aozora", "--set", "RUBY/FirstOnly=1"},
+       "漢字と漢字\n",
+       "｜漢字《かんじ》と漢字\r\n"},
+      {"brackets in katakana",
+       {"--format=brackets", "--set", "RUBY/RUBYSTRING=1"},
+       "漢字",
+       "漢字（カンジ）"},
   };
   for (const BodyCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -43,4 +43,14 @@ Outcome<Text> RubyElement(const Text& run, const Text& reading, const EngineSett
   return element;
 }
 
+Outcome<Text> RubyFor(OutputFormat format, const Text& run, const Text& reading,
+                      const EngineSettings& settings) {
+  if (!IsPlainTextFormat(format)) return RubyElement(run, reading, settings);
+  const Outcome<int> form = settings.ruby_string.Get();
+  if (!form) return Failure{form.reason()};
+  const Text kana = ApplyKanaForm(reading, *form);
+  if (format == OutputFormat::kAozora) return U"｜" + run + U"《" + kana + U"》";
+  return run + U"（" + kana + U"）";
+}
+
 }  // namespace yomika

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "engine/char_class.h"
-#include "engine/ruby_markup.h"
 
 namespace yomika {
 namespace {
@@ -25,12 +24,12 @@ void AppendText(QString& out, const Text& text) {
 // fraction uses the 1-based position, on which the percentage the user sees is based.
 class Segmenter {
  public:
-  Segmenter(const Text& text, ReadingService& service, const EngineSettings& settings,
+  Segmenter(const Text& text, ReadingService& service, RubyWriter& writer,
             const ProgressCallback& progress)
       : text_(text),
         in_run_(MarkKanjiRuns(text)),
         service_(service),
-        settings_(settings),
+        writer_(writer),
         progress_(progress) {}
 
   Outcome<QString> Run() {
@@ -82,7 +81,7 @@ class Segmenter {
       if (!run_reading.empty()) run_reading.erase(0, 1);
     }
 
-    const Outcome<Text> element = RubyElement(run, run_reading, settings_);
+    const Outcome<Text> element = writer_.Write(run, run_reading);
     if (!element) return Failure{element.reason()};
     AppendText(body_, *element);
     if (index + 1 < text_.size()) AppendCharacter(body_, text_[index]);
@@ -124,7 +123,7 @@ class Segmenter {
   const Text& text_;
   const std::vector<bool> in_run_;
   ReadingService& service_;
-  const EngineSettings& settings_;
+  RubyWriter& writer_;
   const ProgressCallback& progress_;
   QString body_;  // built in UTF-16, the form it leaves the engine in
   std::size_t run_length_ = 0;
@@ -134,12 +133,18 @@ class Segmenter {
 
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
                              const EngineSettings& settings, const ProgressCallback& progress) {
+  RubyWriter writer(settings, OutputFormat::kHtml, KanjiAids{});
+  return SegmentText(working_text, service, writer, progress);
+}
+
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
+                             const ProgressCallback& progress) {
   if (working_text.empty()) return QString();
   // The pass relies on a last character outside any run, so every run gets flushed.
   if (MarkKanjiRuns(working_text.substr(working_text.size() - 1)).front()) {
     return Failure{QStringLiteral("作業用テキストが終端文字で終わっていません。")};
   }
-  return Segmenter(working_text, service, settings, progress).Run();
+  return Segmenter(working_text, service, writer, progress).Run();
 }
 
 }  // namespace yomika
