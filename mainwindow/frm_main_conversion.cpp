@@ -10,6 +10,7 @@
 #include "engine/document.h"
 #include "engine/engine_settings.h"
 #include "engine/preview_file.h"
+#include "engine/ruby_writer.h"
 #include "engine/source_tags.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
@@ -69,9 +70,11 @@ Status FrmMain::RunConversionSteps() {
     txt_kanji_->SetSelStart(static_cast<int>(input.text.size()) - 1);
     txt_kanji_->SetSelLength(1);
   }
+  const Outcome<ConversionOptions> options = ConversionOptionsFor(settings, OutputFormat::kHtml);
+  if (!options) return Failure{options.reason()};
   const Outcome<QString> body = ConvertToBody(
       input, *reading_service_, settings,
-      [this](float fraction) { pic_status_->DrawProgress(fraction, true); });
+      [this](float fraction) { pic_status_->DrawProgress(fraction, true); }, *options);
   if (!body) return Failure{body.reason()};
   if (Status written = WriteDocument(*body); !written) return written;
   ProcessPendingEvents();
@@ -86,6 +89,17 @@ Status FrmMain::RunConversionSteps() {
     clipboard->setText(txt_html_->Text());
   }
   return Ok();
+}
+
+Outcome<ConversionOptions> FrmMain::ConversionOptionsFor(const EngineSettings& settings,
+                                                         OutputFormat format) const {
+  ConversionOptions options{format, {}};
+  if (UsesKanjiAids(settings) && deps_.kanji_aids) {
+    const Outcome<KanjiAids> aids = deps_.kanji_aids();
+    if (!aids) return Failure{aids.reason()};
+    options.aids = *aids;
+  }
+  return options;
 }
 
 void FrmMain::ConversionFailed() {
