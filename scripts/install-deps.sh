@@ -11,8 +11,9 @@ packages=(
   xvfb xauth
   # tests, benchmarks, fuzzing
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3 time
-  # reading service: MeCab with the IPADIC dictionary, kanji readings
-  libmecab-dev mecab mecab-ipadic-utf8 kanjidic edict
+  # reading service: MeCab with the IPADIC dictionary, kanji readings (kanjidic, and
+  # kanjidic-xml read through zlib), compounds
+  libmecab-dev mecab mecab-ipadic-utf8 kanjidic kanjidic-xml zlib1g-dev edict
 )
 
 missing=()
