@@ -116,6 +116,18 @@ TEST_F(ConverterTest, ConvertsStandardInputToTheBody) {
        {"--format=brackets", "--set", "RUBY/RUBYSTRING=1"},
        "漢字",
        "漢字（カンジ）"},
+      {"level 2: kanji of the first two school years need none",
+       {"--set", "Default/CreateColor=0", "--set", "RUBY/Level=2"},
+       "学校で勉強する。",
+       "学校で<ruby>勉強<rt>べんきょう</rt></ruby>する。"},
+      {"level 2, one element per kanji",
+       {"--set", "Default/CreateColor=0", "--set", "RUBY/Level=2", "--set", "RUBY/Mono=1"},
+       "学校で勉強する。",
+       "学校で<ruby>勉<rt>べん</rt></ruby>強する。"},
+      {"mono in aozora form, a run that does not divide kept whole",
+       {"--format", "aozora", "--set", "RUBY/Mono=1"},
+       "漢字と今日",
+       "｜漢《かん》｜字《じ》と｜今日《きょう》"},
   };
   for (const BodyCase& c : cases) {
     SCOPED_TRACE(c.name);

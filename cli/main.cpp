@@ -13,6 +13,7 @@
 #include "engine/engine_settings.h"
 #include "engine/output_format.h"
 #include "engine/ruby_writer.h"
+#include "reading/kanji_ruby_aids.h"
 #include "reading/mecab_reading_service.h"
 #include "reading/reading_dictionary.h"
 #include "settings/settings_store.h"
@@ -146,8 +147,17 @@ int Run(const QStringList& arguments) {
     return kExitNoReadingService;
   }
 
-  // The kanji aids for RUBY/Level and RUBY/Mono come with the kanji dictionary.
-  const KanjiAids aids;
+  // KANJIDIC2 is read only when RUBY/Level or RUBY/Mono need it.
+  const KanjiRubyAids kanji;
+  KanjiAids aids;
+  if (UsesKanjiAids(settings)) {
+    const Outcome<KanjiAids> loaded = kanji.Aids();
+    if (!loaded) {
+      PrintError(loaded.reason());
+      return kExitNoReadingService;
+    }
+    aids = *loaded;
+  }
 
   int status = kExitOk;
   for (const OutputJob& job : *jobs) {

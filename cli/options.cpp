@@ -214,7 +214,8 @@ QString HelpText(const QString& default_dictionary_folder, const QString& defaul
              "      --version            版を表示します。\n"
              "\n"
              "終了コード: 0 成功、1 変換または入出力の失敗、2 コマンドラインの誤り、\n"
-             "            3 読みの解析（MeCab とその辞書）を用意できない\n")
+             "            3 読みの解析（MeCab とその辞書、RUBY/Level と RUBY/Mono には\n"
+             "              漢字の辞書 kanjidic2）を用意できない\n")
       .arg(default_dictionary_folder, default_user_dictionary);
 }
 

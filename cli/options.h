@@ -16,7 +16,7 @@ namespace yomika::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // conversion, input or output failed
 inline constexpr int kExitBadCommandLine = 2;
-inline constexpr int kExitNoReadingService = 3;  // MeCab or its dictionary is missing
+inline constexpr int kExitNoReadingService = 3;  // MeCab, its dictionary or KANJIDIC2 is missing
 
 // One --set: a settings key with the value this run uses instead of the stored one.
 struct SettingOverride {
