@@ -4,12 +4,12 @@
 #include <QScopeGuard>
 
 #include "dialogs/common_dialog_backend.h"
+#include "encoding/atomic_file.h"
 #include "engine/conversion.h"
 #include "engine/engine_settings.h"
 #include "mainwindow/export_target.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
-#include "mainwindow/text_files.h"
 #include "widgets/rich_text_pane.h"
 
 namespace yomika {
@@ -33,8 +33,8 @@ void FrmMain::ExportDocument() {
   }
   if (!bytes) {
     Warn(QStringLiteral("書き出すことが出来ませんでした。\n") + bytes.reason());
-  } else if (!WriteFileAtomically(target->path, *bytes)) {
-    Warn(QStringLiteral("%1 に書き込めませんでした。").arg(target->path));
+  } else if (const std::optional<QString> failure = WriteFileAtomically(target->path, *bytes)) {
+    Warn(QStringLiteral("%1 に書き込めませんでした: %2").arg(target->path, *failure));
   }
 }
 

@@ -105,7 +105,7 @@ class FrmMainTest : public QObject {
   void ToolbarHasThirteenSlots();
   void LayoutFollowsTheSplitter();
   void ExportWritesEveryFormatFromTheInputPane();
-  void ExportNeedingKanjiAidsItLacksWarnsAndWritesNothing();
+  void ExportFailuresWarnAndWriteNothing();
 };
 
 void FrmMainTest::StartUpState() {
@@ -353,7 +353,7 @@ void FrmMainTest::ExportWritesEveryFormatFromTheInputPane() {
   QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files), before);
 }
 
-void FrmMainTest::ExportNeedingKanjiAidsItLacksWarnsAndWritesNothing() {
+void FrmMainTest::ExportFailuresWarnAndWriteNothing() {
   Harness h;
   h.Build();
   QVERIFY(h.window->StartUp());
@@ -364,6 +364,14 @@ void FrmMainTest::ExportNeedingKanjiAidsItLacksWarnsAndWritesNothing() {
   QCOMPARE(h.warnings.size(), 1);
   QVERIFY(h.warnings[0].contains(U("RUBY/Level")));
   QVERIFY(!QFile::exists(h.dir.filePath(U("a.txt"))));
+
+  // A folder that is not there: the message names the file.
+  h.settings.Save(keys::kRubyLevel, QStringLiteral("0"));
+  const QString unwritable = h.dir.filePath(U("missing/a.txt"));
+  h.dialogs.file_answer = FileDialogAnswer{unwritable, 2};
+  h.Menu("mnuExport")->trigger();
+  QCOMPARE(h.warnings.size(), 2);
+  QVERIFY(h.warnings[1].contains(unwritable));
 }
 
 }  // namespace yomika
