@@ -12,15 +12,6 @@ using testing::Q;
 using testing::SettingsWith;
 using testing::Utf8;
 
-TEST(OutputFormatTest, NamesRoundTripAndNothingElseParses) {
-  for (const OutputFormat format : kOutputFormats) {
-    EXPECT_EQ(ParseOutputFormat(OutputFormatName(format)), format);
-  }
-  for (const char* name : {"", "HTML", "txt", "html4"}) {
-    EXPECT_FALSE(ParseOutputFormat(Q(name))) << name;
-  }
-}
-
 TEST(OutputFormatTest, Html5PageCarriesTheStyleAndBackgroundSettings) {
   const struct {
     testing::KeyValues settings;

@@ -87,21 +87,5 @@ TEST(KanjiRubyAidsFile, MissingFileFailsNamingIt) {
   EXPECT_TRUE(got.reason().contains(QStringLiteral("/nonexistent/kanjidic2.xml.gz")));
 }
 
-TEST(KunFormsTest, StemOkuriganaAndCompoundStem) {
-  const std::pair<const char*, std::vector<const char*>> cases[] = {
-      {"う.ける", {"う", "うける", "うけ"}},
-      {"と.る", {"と", "とる", "とり"}},
-      {"つづ.く", {"つづ", "つづく", "つづき"}},
-      {"たか.い", {"たか", "たかい"}},
-      {"-き.り", {"き", "きり"}},
-      {"かもめ", {"かもめ"}},
-  };
-  for (const auto& [kun, expected] : cases) {
-    std::vector<Text> forms;
-    for (const char* form : expected) forms.push_back(T(form));
-    EXPECT_EQ(KunForms(T(kun)), forms) << kun;
-  }
-}
-
 }  // namespace
 }  // namespace yomika
