@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <cstdio>
 
 #include "app/instance_lock.h"
@@ -14,6 +14,7 @@
 #include "mainwindow/browser_preview_host.h"
 #include "mainwindow/frm_main.h"
 #include "options/frm_setup.h"
+#include "reading/kanji_ruby_aids.h"
 #include "reading/mecab_reading_service.h"
 #include "settings/settings_store.h"
 #include "widgets/preview_browser.h"
@@ -66,6 +67,8 @@ int main(int argc, char* argv[]) {
     });
   };
   deps.show_about = ShowAbout;
+  const KanjiRubyAids kanji_aids;
+  deps.kanji_aids = [&kanji_aids] { return kanji_aids.Aids(); };
 
   FrmMain window(std::move(deps));
   if (const Status started = window.StartUp(); !started) {

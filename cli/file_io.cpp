@@ -1,10 +1,13 @@
 #include "cli/file_io.h"
 
+#include <unistd.h>
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
+
+#include "encoding/atomic_file.h"
+#include "encoding/file_reader.h"
 
 namespace yomika::cli {
 
@@ -18,24 +21,19 @@ std::optional<QString> CheckInput(const QString& input) {
   if (!info.exists()) return QStringLiteral("入力ファイル %1 がありません。").arg(input);
   if (info.isDir()) return QStringLiteral("入力 %1 はフォルダです。").arg(input);
   if (!info.isReadable()) return QStringLiteral("入力ファイル %1 を読めません。").arg(input);
+  if (const std::optional<QString> problem = CheckRegularFile(input)) {
+    return QStringLiteral("入力ファイル %1 を読めません: %2。").arg(input, *problem);
+  }
   return std::nullopt;
 }
 
 Outcome<QByteArray> ReadInputBytes(const QString& input) {
   if (const std::optional<QString> problem = CheckInput(input)) return Failure{*problem};
-  const bool standard_input = input == QLatin1String("-");
-  QFile file(standard_input ? QString() : input);
-  const bool opened = standard_input
-                          ? file.open(stdin, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)
-                          : file.open(QIODevice::ReadOnly);
-  if (!opened) {
-    return Failure{
-        QStringLiteral("%1 を読めません: %2").arg(DisplayName(input), file.errorString())};
-  }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    return Failure{
-        QStringLiteral("%1 を読めません: %2").arg(DisplayName(input), file.errorString())};
+  QByteArray bytes;
+  const std::optional<QString> problem =
+      input == QLatin1String("-") ? ReadStream(STDIN_FILENO, bytes) : ReadRegularFile(input, bytes);
+  if (problem) {
+    return Failure{QStringLiteral("%1 を読めません: %2。").arg(DisplayName(input), *problem)};
   }
   return bytes;
 }
@@ -52,12 +50,8 @@ Status WriteOutputBytes(const QString& output, const QByteArray& bytes) {
   if (!QDir().mkpath(folder)) {
     return Failure{QStringLiteral("出力先のフォルダ %1 を作成できません。").arg(folder)};
   }
-  // Unbuffered: Qt 6.4 commits a buffered QSaveFile even when its final flush was cut short
-  // (full disk), so the short write has to be seen here, before commit.
-  QSaveFile file(output);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-      file.write(bytes) != bytes.size() || !file.commit()) {
-    return Failure{QStringLiteral("%1 に書き込めません: %2").arg(output, file.errorString())};
+  if (const std::optional<QString> problem = WriteFileAtomically(output, bytes)) {
+    return Failure{QStringLiteral("%1 に書き込めません: %2。").arg(output, *problem)};
   }
   return Ok();
 }

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "encoding/atomic_file.h"
 #include "encoding/cp932.h"
 
 namespace yomika {
@@ -32,14 +32,9 @@ Status WritePreviewFile(const QString& path, const QString& document) {
   if (!QDir().mkpath(folder)) {
     return Failure{QStringLiteral("フォルダ %1 を作成できません。").arg(folder)};
   }
-  QSaveFile file(path);
-  // Unbuffered, so that a short write is seen here and the file is not committed.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    return Failure{QStringLiteral("%1 に書き込めません: %2").arg(path, file.errorString())};
-  }
-  const QByteArray bytes = EncodePreviewDocument(document);
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    return Failure{QStringLiteral("%1 に書き込めません: %2").arg(path, file.errorString())};
+  if (const std::optional<QString> problem =
+          WriteFileAtomically(path, EncodePreviewDocument(document))) {
+    return Failure{QStringLiteral("%1 に書き込めません: %2。").arg(path, *problem)};
   }
   return Ok();
 }

@@ -75,4 +75,14 @@ std::vector<RunPart> SplitAtUnreadKanji(const Text& run, const Text& reading) {
   return parts;
 }
 
+Outcome<Text> RubyFor(OutputFormat format, const Text& run, const Text& reading,
+                      const EngineSettings& settings) {
+  if (!IsPlainTextFormat(format)) return RubyElement(run, reading, settings);
+  const Outcome<int> form = settings.ruby_string.Get();
+  if (!form) return Failure{form.reason()};
+  const Text kana = ApplyKanaForm(reading, *form);
+  if (format == OutputFormat::kAozora) return U"｜" + run + U"《" + kana + U"》";
+  return run + U"（" + kana + U"）";
+}
+
 }  // namespace yomika

@@ -8,6 +8,7 @@
 
 #include "engine/engine_settings.h"
 #include "engine/outcome.h"
+#include "engine/output_format.h"
 #include "engine/text.h"
 
 namespace yomika {
@@ -36,6 +37,12 @@ bool HoldsUnreadMark(const Text& reading);
 // whole run; one that does not fit the run that way leaves the whole run without reading.
 // Example: 人𩸽々魚, ひと𩸽々さかな → {人, ひと}, {𩸽, none}, {々, none}, {魚, さかな}.
 std::vector<RunPart> SplitAtUnreadKanji(const Text& run, const Text& reading);
+
+// The ruby of `run` in `format`: the element above for html and html5, ｜漢字《かんじ》 for
+// aozora, 漢字（かんじ） for brackets; the reading in the configured kana form everywhere.
+// Fails like RubyElement, the plain-text forms only when RUBYSTRING cannot be read.
+Outcome<Text> RubyFor(OutputFormat format, const Text& run, const Text& reading,
+                      const EngineSettings& settings);
 
 }  // namespace yomika
 

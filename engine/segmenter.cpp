@@ -25,12 +25,12 @@ void AppendText(QString& out, const Text& text) {
 // fraction uses the 1-based position, on which the percentage the user sees is based.
 class Segmenter {
  public:
-  Segmenter(const Text& text, ReadingService& service, const EngineSettings& settings,
+  Segmenter(const Text& text, ReadingService& service, RubyWriter& writer,
             const ProgressCallback& progress, const WarningCallback& warning)
       : text_(text),
         in_run_(MarkKanjiRuns(text)),
         service_(service),
-        settings_(settings),
+        writer_(writer),
         progress_(progress),
         warning_(warning) {}
 
@@ -85,7 +85,7 @@ class Segmenter {
 
     if (!HoldsUnreadMark(run_reading)) {
       // The usual run, read whole.
-      const Outcome<Text> element = RubyElement(run, run_reading, settings_);
+      const Outcome<Text> element = writer_.Write(run, run_reading);
       if (!element) return Failure{element.reason()};
       AppendText(body_, *element);
     } else if (const Status split = AppendSplitRun(run, run_reading); !split) {
@@ -104,7 +104,7 @@ class Segmenter {
         WarnUnread(part.text);
         continue;
       }
-      const Outcome<Text> element = RubyElement(part.text, *part.reading, settings_);
+      const Outcome<Text> element = writer_.Write(part.text, *part.reading);
       if (!element) return Failure{element.reason()};
       AppendText(body_, *element);
     }
@@ -157,7 +157,7 @@ class Segmenter {
   const Text& text_;
   const std::vector<bool> in_run_;
   ReadingService& service_;
-  const EngineSettings& settings_;
+  RubyWriter& writer_;
   const ProgressCallback& progress_;
   const WarningCallback& warning_;
   Text warned_;   // the kanji warned about
@@ -170,12 +170,18 @@ class Segmenter {
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
                              const EngineSettings& settings, const ProgressCallback& progress,
                              const WarningCallback& warning) {
+  RubyWriter writer(settings, OutputFormat::kHtml, KanjiAids{});
+  return SegmentText(working_text, service, writer, progress, warning);
+}
+
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
+                             const ProgressCallback& progress, const WarningCallback& warning) {
   if (working_text.empty()) return QString();
   // The pass relies on a last character outside any run, so every run gets flushed.
   if (MarkKanjiRuns(working_text.substr(working_text.size() - 1)).front()) {
     return Failure{QStringLiteral("作業用テキストが終端文字で終わっていません。")};
   }
-  return Segmenter(working_text, service, settings, progress, warning).Run();
+  return Segmenter(working_text, service, writer, progress, warning).Run();
 }
 
 }  // namespace yomika

@@ -9,6 +9,7 @@
 #include "engine/engine_settings.h"
 #include "engine/outcome.h"
 #include "engine/reading_service.h"
+#include "engine/ruby_writer.h"
 #include "engine/text.h"
 
 namespace yomika {
@@ -31,6 +32,11 @@ using WarningCallback = std::function<void(const QString& message)>;
 // setting cannot be read; the body built so far is then discarded.
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
                              const EngineSettings& settings, const ProgressCallback& progress,
+                             const WarningCallback& warning = nullptr);
+
+// The same, each run written by `writer` (its format, RUBY/Level, FirstOnly and Mono).
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
+                             const ProgressCallback& progress,
                              const WarningCallback& warning = nullptr);
 
 }  // namespace yomika

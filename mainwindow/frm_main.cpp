@@ -109,6 +109,7 @@ void FrmMain::CreateMenus() {
               &FrmMain::OpenText);
   AddMenuItem(file, "mnuSave", "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S),
               &FrmMain::SaveText);
+  AddMenuItem(file, "mnuExport", "書き出し(&E)…", QKeySequence(), &FrmMain::ExportDocument);
   file->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
   QAction* end = file->addAction(U("終了(&X)"));
   end->setObjectName(QStringLiteral("mnuEnd"));

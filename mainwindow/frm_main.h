@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "engine/kanji_aids.h"
 #include "engine/outcome.h"
+#include "engine/output_format.h"
 #include "engine/reading_service.h"
 #include "engine/text.h"
 #include "iconmenu/image_list.h"
@@ -24,6 +26,8 @@ class QToolBar;
 namespace yomika {
 
 class CommonDialogBackend;
+struct ConversionOptions;
+struct EngineSettings;
 class FrmMenu;
 class ProgressDisplay;
 class RichTextPane;
@@ -49,6 +53,9 @@ struct MainWindowDependencies {
   CommonDialogBackend* dialogs = nullptr;
   // Shows a warning message box titled with the window caption; null: a real message box.
   std::function<void(QWidget* owner, const QString& text)> warn;
+  // The kanji aids for RUBY/Level and RUBY/Mono, asked only when those settings need them;
+  // null: none (a conversion that needs them fails with a message).
+  std::function<Outcome<KanjiAids>()> kanji_aids;
 };
 
 class FrmMain final : public QMainWindow {
@@ -92,6 +99,8 @@ class FrmMain final : public QMainWindow {
   void NewInstance();
   void OpenText();
   void SaveText();
+  // ﾌｧｲﾙ → 書き出し…: converts the input pane in a format the user chooses with the file.
+  void ExportDocument();
   void ShowPreview();
   void ShowSource();
   void ShowOptions();
@@ -125,6 +134,9 @@ class FrmMain final : public QMainWindow {
   Status WriteDocument(const QString& body);
   Status ColorSourceTags(bool report_progress);
   Status RunConversionSteps();
+  Outcome<ConversionOptions> ConversionOptionsFor(const EngineSettings& settings,
+                                                  OutputFormat format) const;
+  Outcome<QByteArray> ExportBytes(OutputFormat format);
   void ConversionFailed();
   void Warn(const QString& text);
   Status SetPreviewFrameEnabled();

@@ -10,6 +10,7 @@
 #include "engine/document.h"
 #include "engine/engine_settings.h"
 #include "engine/preview_file.h"
+#include "engine/ruby_writer.h"
 #include "engine/source_tags.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
@@ -69,11 +70,14 @@ Status FrmMain::RunConversionSteps() {
     txt_kanji_->SetSelStart(static_cast<int>(input.text.size()) - 1);
     txt_kanji_->SetSelLength(1);
   }
+  const Outcome<ConversionOptions> options = ConversionOptionsFor(settings, OutputFormat::kHtml);
+  if (!options) return Failure{options.reason()};
   QStringList warnings;
+  ConversionOptions conversion = *options;
+  conversion.warning = [&warnings](const QString& warning) { warnings.append(warning); };
   const Outcome<QString> body = ConvertToBody(
       input, *reading_service_, settings,
-      [this](float fraction) { pic_status_->DrawProgress(fraction, true); },
-      [&warnings](const QString& warning) { warnings.append(warning); });
+      [this](float fraction) { pic_status_->DrawProgress(fraction, true); }, conversion);
   if (!body) return Failure{body.reason()};
   if (Status written = WriteDocument(*body); !written) return written;
   ProcessPendingEvents();
@@ -90,6 +94,17 @@ Status FrmMain::RunConversionSteps() {
   // The page is complete; what it lacks is told once it shows.
   if (!warnings.isEmpty()) Warn(warnings.join(QLatin1Char('\n')));
   return Ok();
+}
+
+Outcome<ConversionOptions> FrmMain::ConversionOptionsFor(const EngineSettings& settings,
+                                                         OutputFormat format) const {
+  ConversionOptions options{format, {}};
+  if (UsesKanjiAids(settings) && deps_.kanji_aids) {
+    const Outcome<KanjiAids> aids = deps_.kanji_aids();
+    if (!aids) return Failure{aids.reason()};
+    options.aids = *aids;
+  }
+  return options;
 }
 
 void FrmMain::ConversionFailed() {

@@ -1,12 +1,13 @@
 #include "reading/reading_dictionary.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <utility>
+
+#include "encoding/atomic_file.h"
+#include "encoding/file_reader.h"
 
 namespace yomika {
 namespace {
@@ -132,19 +133,13 @@ bool ReadingDictionary::Read() {
   // The state is taken before reading: a change made while we read shows up as a change.
   RememberFileState();
 
-  QFile file(path_);
-  if (!file.exists()) {
+  if (!QFileInfo::exists(path_)) {
     RebuildEntries();
     return true;
   }
-  if (!file.open(QIODevice::ReadOnly)) {
-    file_problem_ = QStringLiteral("読みの辞書 %1 を読めません: %2").arg(path_, file.errorString());
-    RebuildEntries();
-    return false;
-  }
-  QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    file_problem_ = QStringLiteral("読みの辞書 %1 を読めません: %2").arg(path_, file.errorString());
+  QByteArray data;
+  if (const std::optional<QString> problem = ReadRegularFile(path_, data)) {
+    file_problem_ = QStringLiteral("読みの辞書 %1 を読めません: %2。").arg(path_, *problem);
     RebuildEntries();
     return false;
   }
@@ -205,12 +200,8 @@ std::optional<QString> ReadingDictionary::Save(QList<Line> lines) {
   QByteArray data = has_bom_ ? QByteArray(kBom) : QByteArray();
   for (const Line& line : lines) data += line.raw + line_end;
 
-  // Unbuffered: Qt 6.4 commits a buffered QSaveFile even when its final flush was cut short
-  // (file size limit, full disk), so the short write has to be seen here, before commit.
-  QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size() ||
-      !file.commit()) {
-    return QStringLiteral("読みの辞書 %1 に書き込めません: %2").arg(path_, file.errorString());
+  if (const std::optional<QString> problem = WriteFileAtomically(path_, data)) {
+    return QStringLiteral("読みの辞書 %1 に書き込めません: %2。").arg(path_, *problem);
   }
   lines_ = std::move(lines);
   RememberFileState();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDateTime>
@@ -310,6 +311,17 @@ TEST_F(ReadingDictionaryTest, WriteFailureLeavesTheFileIntact) {
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_EQ(dictionary.ReadingOf(U("他")), std::nullopt);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("readings.tsv")});
+}
+
+TEST_F(ReadingDictionaryTest, FifoIsRefusedWithoutWaitingAndNeverWritten) {
+  const QString path = PathOf("readings.tsv");
+  ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  ReadingDictionary dictionary(path);
+  EXPECT_FALSE(dictionary.Load());
+  ASSERT_EQ(dictionary.problems().size(), 1);
+  EXPECT_TRUE(dictionary.problems().first().message.contains(U("名前付きパイプ")));
+  EXPECT_TRUE(dictionary.Put({U("語"), U("ご")}).has_value());
+  EXPECT_FALSE(QFileInfo(path).isFile());
 }
 
 }  // namespace

@@ -20,6 +20,9 @@ class SettingsStore {
   // The user's own store (QSettings, organisation and application "YOMIKA").
   SettingsStore();
   // A store kept in the given INI file; tests and the converter's --settings use it.
+  // A file that is there but is no regular file of a sane size (a FIFO, a device, a huge
+  // file) is never opened: the store then answers the defaults, keeps what is saved for this
+  // run only, and Problem() says why.
   explicit SettingsStore(const QString& ini_file);
   ~SettingsStore();
   SettingsStore(const SettingsStore&) = delete;
@@ -41,8 +44,13 @@ class SettingsStore {
   // Where the store keeps its data (for messages).
   QString Location() const;
 
+  // Why the settings file is not used, naming it; std::nullopt when it is.
+  const std::optional<QString>& Problem() const { return problem_; }
+
  private:
-  std::unique_ptr<QSettings> settings_;
+  std::optional<QString> problem_;
+  QString refused_file_;
+  std::unique_ptr<QSettings> settings_;  // null when the file was refused
   QHash<QString, QString> overrides_;  // "section/key" → value
 };
 

@@ -1,5 +1,9 @@
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "settings/setting_keys.h"
 #include "settings/setting_readers.h"
@@ -57,9 +61,24 @@ TEST_F(SettingsStoreTest, OverrideAnswersWithoutBeingSaved) {
   EXPECT_EQ(SettingsStore(File()).Get(keys::kAlphabet), Q("0"));
 }
 
+// A FIFO would make QSettings wait forever, /dev/zero fill the memory: such a file is never
+// opened; the defaults answer and what is saved lasts for this run only.
+TEST_F(SettingsStoreTest, FileThatIsNoRegularFileIsRefused) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(File()).constData(), 0600), 0);
+  SettingsStore store(File());
+  ASSERT_TRUE(store.Problem().has_value());
+  EXPECT_TRUE(store.Problem()->contains(File()));
+  EXPECT_TRUE(store.Problem()->contains(Q("名前付きパイプ")));
+  EXPECT_EQ(store.Get(keys::kConvert), Q("2"));
+  store.Save(keys::kConvert, Q("1"));
+  EXPECT_EQ(store.Get(keys::kConvert), Q("1"));
+  EXPECT_FALSE(QFileInfo(File()).isFile());
+  EXPECT_FALSE(SettingsStore(dir_.filePath(Q("absent.ini"))).Problem().has_value());
+}
+
 TEST(SettingKeysTest, TableDeclaresEveryKeyOnceWithItsDefault) {
   const auto all = AllSettingKeys();
-  ASSERT_EQ(all.size(), 21u + 23u);
+  ASSERT_EQ(all.size(), 24u + 23u);
   QStringList seen;
   for (const SettingKey& key : all) {
     const QString path = KeyPath(key);
