@@ -295,6 +295,7 @@ class SetupDialogTest : public QObject {
     QTest::newRow("ｷｬﾝｾﾙ") << 0;
     QTest::newRow("Esc") << 1;
     QTest::newRow("close box") << 2;
+    QTest::newRow("Enter on a focused ｷｬﾝｾﾙ") << 3;
   }
   void CancelEscAndCloseWriteNothing() {
     QFETCH(int, how);
@@ -306,6 +307,11 @@ class SetupDialogTest : public QObject {
     if (how == 0) Button(d, "Command1")->click();
     if (how == 1) QTest::keyClick(&d, Qt::Key_Escape);
     if (how == 2) d.close();
+    if (how == 3) {
+      QVERIFY(QTest::qWaitForWindowActive(&d));
+      Button(d, "Command1")->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QCOMPARE(saved.count(), 0);
     QCOMPARE(StoredKeyCount(), 0);
