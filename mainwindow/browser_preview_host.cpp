@@ -7,7 +7,7 @@ namespace yomika {
 BrowserPreviewHost::BrowserPreviewHost(QWidget* frame, const QString& preview_file,
                                        const QString& base_folder)
     : browser_(new PreviewBrowser(preview_file, base_folder, frame)) {
-  QObject::connect(browser_, &PreviewBrowser::LoadFinished, browser_, [this](bool) {
+  QObject::connect(browser_, &PreviewBrowser::LoadFinished, &lifetime_, [this](bool) {
     if (on_load_finished_) on_load_finished_();
   });
 }
