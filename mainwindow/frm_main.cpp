@@ -85,6 +85,8 @@ void FrmMain::CreateParts() {
   txt_html_->setObjectName(QStringLiteral("txtHTML"));
   txt_html_->hide();
   connect(txt_html_, &QTextEdit::textChanged, this, [this] { SourceChanged = 1; });
+  // Dragged downwards, the bar passes over the lower area; it stays on top to be seen.
+  pic_splitter_->raise();
 
   setTabOrder(txt_kanji_, txt_html_);
   txt_kanji_->setFocus();

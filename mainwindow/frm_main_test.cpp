@@ -291,6 +291,8 @@ void FrmMainTest::LayoutFollowsTheSplitter() {
   // Drag the bar 40 pixels down.
   QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(10, 1));
   QTest::mouseMove(splitter, QPoint(10, 41));
+  // While dragging, the bar shows over the lower area.
+  QCOMPARE(splitter->parentWidget()->childAt(splitter->geometry().center()), splitter);
   QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(10, 41));
   QVERIFY(!w.SplitterDragging);
   QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Frame1"))->y(), frame1_top + 40);
