@@ -12,6 +12,7 @@
 #include "mainwindow/progress_display.h"
 #include "mainwindow/splitter_bar.h"
 #include "widgets/rich_text_pane.h"
+#include "widgets/source_tag_colours.h"
 
 namespace yomika {
 namespace {
@@ -83,6 +84,7 @@ void FrmMain::CreateParts() {
   preview_->Widget()->setObjectName(QStringLiteral("WebBrowser1"));
   txt_html_ = new RichTextPane(frame1_);
   txt_html_->setObjectName(QStringLiteral("txtHTML"));
+  source_colours_ = new SourceTagColours(txt_html_->document());
   txt_html_->hide();
   connect(txt_html_, &QTextEdit::textChanged, this, [this] { SourceChanged = 1; });
   // Dragged downwards, the bar passes over the lower area; it stays on top to be seen.

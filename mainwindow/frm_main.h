@@ -28,6 +28,7 @@ class FrmMenu;
 class ProgressDisplay;
 class RichTextPane;
 class SettingsStore;
+class SourceTagColours;
 class SplitterBar;
 
 using ReadingServiceFactory = std::function<Outcome<std::unique_ptr<ReadingService>>()>;
@@ -123,7 +124,9 @@ class FrmMain final : public QMainWindow {
 
   // Preview file and output steps.
   Status WriteDocument(const QString& body);
-  Status ColorSourceTags(bool report_progress);
+  // Fills the source pane with `body`, its ruby tags and readings coloured as the settings
+  // ask (display colours: no undo step, no change of the text).
+  Status FillSourcePane(const QString& body, bool report_progress);
   Status RunConversionSteps();
   void ConversionFailed();
   void Warn(const QString& text);
@@ -151,6 +154,7 @@ class FrmMain final : public QMainWindow {
   QFrame* frame1_ = nullptr;
   QFrame* fra_web_ = nullptr;
   RichTextPane* txt_html_ = nullptr;
+  SourceTagColours* source_colours_ = nullptr;  // owned by txt_html_'s document
   std::unique_ptr<FrmMenu> frm_menu_;  // the panes' popup menus
   QAction* preview_button_ = nullptr;  // toolbar slot 6
   QAction* source_button_ = nullptr;   // toolbar slot 7

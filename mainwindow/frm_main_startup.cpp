@@ -27,8 +27,7 @@ Status FrmMain::StartUp() {
   // 3–5. The sample document as the first preview.
   if (Status written = WriteDocument(SampleBody()); !written) return written;
   // 6. The same sentence in the source pane, its tags coloured.
-  txt_html_->SetText(SampleBody());
-  if (Status coloured = ColorSourceTags(true); !coloured) return coloured;
+  if (Status filled = FillSourcePane(SampleBody(), true); !filled) return filled;
   // 7.
   pic_status_->Clear();
   // 8.

@@ -97,6 +97,7 @@ class FrmMainTest : public QObject {
   void ConversionFailureShowsTheMessageAndKeepsTheOutput();
   void UnreadableSettingTakesTheFailurePath();
   void SourceChangedRules();
+  void UndoInTheSourcePaneKeepsTheColours();
   void ViewSwitchFromMenuAndToolbarAgree();
   void ToolbarHasThirteenSlots();
   void LayoutFollowsTheSplitter();
@@ -231,6 +232,26 @@ void FrmMainTest::SourceChangedRules() {
   h.Menu("mnuStart")->trigger();
   QCOMPARE(w.SourceChanged, 1);
   h.Toolbar(9)->trigger();
+  QCOMPARE(w.SourceChanged, 0);
+}
+
+void FrmMainTest::UndoInTheSourcePaneKeepsTheColours() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  h.service->Answer(U("お金を"), U("おかねを"));
+  w.txtKanji()->SetText(U("お金を"));
+  h.Toolbar(9)->trigger();
+  h.Toolbar(7)->trigger();
+  const QString source = w.txtHTML()->Text();
+  const std::vector<Colour> colours = w.txtHTML()->Colours();
+  QCOMPARE(colours[source.indexOf(U("かね"))], kRubyTextColour);
+  QCOMPARE(w.SourceChanged, 0);
+  w.txtHTML()->setFocus();
+  QTest::keyClick(w.txtHTML(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(w.txtHTML()->Text(), source);
+  QCOMPARE(w.txtHTML()->Colours(), colours);
   QCOMPARE(w.SourceChanged, 0);
 }
 

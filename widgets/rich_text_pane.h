@@ -51,7 +51,8 @@ class RichTextPane : public QTextEdit {
   // One colour per character of Text(), read by walking the document's fragments (the same
   // sequence of colours as selecting each character in turn, far faster). CR and LF both
   // take the colour of the line break, which is the colour stored for the paragraph
-  // separator (the next block's QTextBlock::charFormat()).
+  // separator (the next block's QTextBlock::charFormat()). Colours drawn over the text as
+  // display formats (SourceTagColours) count as shown.
   std::vector<Colour> Colours() const;
 
   // Colours the span [start, start + length) of the pane's plain text in UTF-16 units, as
