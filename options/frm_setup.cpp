@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -340,7 +341,11 @@ void frmSetup::LoadSettings() {
 }
 
 void frmSetup::SaveSettings() {
-  model_.SaveSettings(*store_);
+  if (!model_.SaveSettings(*store_)) {
+    QMessageBox::warning(this, windowTitle(),
+                         U("設定を保存できませんでした。次回の起動では元の設定に戻ります。\n") +
+                             store_->Location());
+  }
   emit Saved();
 }
 

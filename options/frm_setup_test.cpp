@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -400,6 +401,29 @@ class SetupDialogTest : public QObject {
     edit->deselect();
     edit->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(edit->selectedText(), QStringLiteral("#FFFFFF"));
+  }
+
+  void OkReportsSettingsThatCannotBeWritten() {
+    // A folder that cannot be made, even by root: its parent is a file.
+    QFile blocker(dir_->filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(dir_->filePath(QStringLiteral("blocker/YOMIKA.ini")));
+    frmSetup d(store);
+    QString message;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text();
+        box->accept();
+      }
+    });
+    Button(d, "Command2")->click();
+    QVERIFY2(message.contains(store.Location()), qPrintable(message));
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    // A writable store: nothing to report.
+    frmSetup ok(*store_);
+    Button(ok, "Command2")->click();
+    QCOMPARE(StoredKeyCount(), int(AllSettingKeys().size()));
   }
 
   void ShowSetupDialogRunsOnSavedOnlyAfterOk() {

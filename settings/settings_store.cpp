@@ -54,6 +54,15 @@ void SettingsStore::Save(const SettingKey& key, const QString& value) {
   SaveSetting(QString::fromUtf8(key.section), QString::fromUtf8(key.name), value);
 }
 
+bool SettingsStore::SaveAll(std::span<const std::pair<SettingKey, QString>> values) {
+  for (const auto& [key, value] : values) {
+    settings_->setValue(PathOf(QString::fromUtf8(key.section), QString::fromUtf8(key.name)),
+                        value);
+  }
+  settings_->sync();
+  return settings_->status() == QSettings::NoError;
+}
+
 QString SettingsStore::Location() const { return settings_->fileName(); }
 
 }  // namespace yomika
