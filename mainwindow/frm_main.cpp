@@ -33,7 +33,7 @@ QFrame* MakeRule(QWidget* parent) {
 }  // namespace
 
 FrmMain::FrmMain(MainWindowDependencies dependencies)
-    : deps_(std::move(dependencies)), image_list_(MainImageList()) {
+    : deps_(std::move(dependencies)), settings_(deps_.settings), image_list_(MainImageList()) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("YOMIKA"));
   CreateMenus();

@@ -50,6 +50,9 @@ struct MainWindowDependencies {
   CommonDialogBackend* dialogs = nullptr;
   // Shows a warning message box titled with the window caption; null: a real message box.
   std::function<void(QWidget* owner, const QString& text)> warn;
+  // Asks a yes/no question titled with the window caption; true for yes. Null: a real
+  // message box.
+  std::function<bool(QWidget* owner, const QString& text)> ask;
 };
 
 class FrmMain final : public QMainWindow {
@@ -61,7 +64,12 @@ class FrmMain final : public QMainWindow {
 
   // The start-up sequence: placement, the sample document, the reading service, the first
   // page. On failure the window must not be shown; the caller shows the start-up message.
+  // A stored setting that cannot be read does not stop it: start-up takes that key's
+  // default, and once the event loop runs the window names the keys and offers the options
+  // dialog. Conversions still fail on such a key until it is repaired.
   Status StartUp();
+  // The keys start-up could not read, as "Section/Key".
+  const QStringList& unreadable_settings() const { return unreadable_settings_; }
 
   // The Start command: converts the input pane into the preview and the source pane.
   void RunConversion();
@@ -130,6 +138,8 @@ class FrmMain final : public QMainWindow {
   Status RunConversionSteps();
   void ConversionFailed();
   void Warn(const QString& text);
+  bool Ask(const QString& text);
+  void OfferSettingsRepair();
   Status SetPreviewFrameEnabled();
   void SelectView(bool preview);
 
@@ -140,6 +150,10 @@ class FrmMain final : public QMainWindow {
   int ToPixels(double twips) const;
 
   MainWindowDependencies deps_;
+  // What the output steps read: deps_.settings, or during start-up a view of it with the
+  // unreadable keys at their defaults.
+  const SettingsStore* settings_ = nullptr;
+  QStringList unreadable_settings_;
   ImageList image_list_;
   std::unique_ptr<ReadingService> reading_service_;
   std::unique_ptr<PreviewHost> preview_;

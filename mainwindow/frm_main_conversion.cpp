@@ -101,16 +101,21 @@ void FrmMain::Warn(const QString& text) {
   }
 }
 
+bool FrmMain::Ask(const QString& text) {
+  if (deps_.ask) return deps_.ask(this, text);
+  return QMessageBox::question(this, windowTitle(), text) == QMessageBox::Yes;
+}
+
 Status FrmMain::WriteDocument(const QString& body) {
   const Outcome<QString> document =
-      AssembleDocument(body, EngineSettings::Read(*deps_.settings));
+      AssembleDocument(body, EngineSettings::Read(*settings_));
   if (!document) return Failure{document.reason()};
   return WritePreviewFile(deps_.preview_file, *document);
 }
 
 Status FrmMain::FillSourcePane(const QString& body, bool report_progress) {
-  const std::optional<bool> tags = ReadFlag(*deps_.settings, keys::kChkRuby);
-  const std::optional<bool> readings = ReadFlag(*deps_.settings, keys::kChkString);
+  const std::optional<bool> tags = ReadFlag(*settings_, keys::kChkRuby);
+  const std::optional<bool> readings = ReadFlag(*settings_, keys::kChkString);
   if (!tags || !readings) {
     return Failure{QStringLiteral("設定 Default/chkRUBY または Default/chkString を読めません。")};
   }

@@ -36,6 +36,8 @@ struct Harness {
   testing::FakeReadingService* service = nullptr;  // owned by the window once created
   testing::FakePreviewHost* preview = nullptr;
   QStringList warnings;
+  QStringList questions;  // answered yes
+  int options_shown = 0;
   bool fail_service = false;
   std::unique_ptr<FrmMain> window;
 
@@ -58,6 +60,11 @@ struct Harness {
       return std::unique_ptr<PreviewHost>(std::move(fake));
     };
     deps.warn = [this](QWidget*, const QString& text) { warnings.append(text); };
+    deps.ask = [this](QWidget*, const QString& text) {
+      questions.append(text);
+      return true;
+    };
+    deps.show_options = [this](QWidget*) { ++options_shown; };
     window = std::make_unique<FrmMain>(std::move(deps));
   }
 
@@ -96,6 +103,7 @@ class FrmMainTest : public QObject {
   void ConversionWritesPreviewSourceAndProgress();
   void ConversionFailureShowsTheMessageAndKeepsTheOutput();
   void UnreadableSettingTakesTheFailurePath();
+  void UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions();
   void SourceChangedRules();
   void UndoInTheSourcePaneKeepsTheColours();
   void ViewSwitchFromMenuAndToolbarAgree();
@@ -204,6 +212,28 @@ void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
   h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("Convert"), QStringLiteral("abc"));
   h.window->txtKanji()->SetText(U("かな"));
   h.window->RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+}
+
+void FrmMainTest::UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions() {
+  Harness h;
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("abc"));
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  QCOMPARE(w.unreadable_settings(), QStringList{QStringLiteral("Default/chkRUBY")});
+  // The sample's tags are coloured, as chkRUBY's default asks.
+  const QString sample = w.txtHTML()->Text();
+  QCOMPARE(w.txtHTML()->Colours()[sample.indexOf(U("<RUBY>"))], kTagColour);
+  QTRY_COMPARE(h.options_shown, 1);
+  QCOMPARE(h.questions.size(), 1);
+  QVERIFY(h.questions[0].contains(QStringLiteral("Default/chkRUBY")));
+  // Conversions fail until the value is repaired.
+  w.txtKanji()->SetText(U("かな"));
+  w.RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("1"));
+  w.RunConversion();
   QCOMPARE(h.warnings.size(), 1);
 }
 
