@@ -82,6 +82,7 @@ void FrmMain::CreateParts() {
   fra_web_->setObjectName(QStringLiteral("fraWeb"));
   preview_ = deps_.create_preview(fra_web_, deps_.preview_file);
   preview_->Widget()->setObjectName(QStringLiteral("WebBrowser1"));
+  preview_->SetSourceViewCallback([this] { MenuSource(); });
   txt_html_ = new RichTextPane(frame1_);
   txt_html_->setObjectName(QStringLiteral("txtHTML"));
   source_colours_ = new SourceTagColours(txt_html_->document());
