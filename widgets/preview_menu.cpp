@@ -1,6 +1,7 @@
 #include "widgets/preview_menu.h"
 
 #include <QMenu>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -23,8 +24,10 @@ QMenu* CreatePreviewMenu(QWebEngineView* view, const std::function<void()>& show
                   [page] { page->triggerAction(QWebEnginePage::SelectAll); });
   menu->addSeparator();
   menu->addAction(U("再読み込み(&R)"), view, [view] { view->reload(); });
-  menu->addAction(U("ソース表示(&V)"), view, [show_source] {
-    if (show_source) show_source();
+  // Later, from the event loop: switching the view closes and deletes this menu, and with
+  // it this action, which must not be running then.
+  menu->addAction(U("ソース表示(&V)"), view, [view, show_source] {
+    if (show_source) QTimer::singleShot(0, view, show_source);
   });
   return menu;
 }

@@ -87,16 +87,21 @@ QFont PaneFont() {
       QStringLiteral("IPAGothic"),        QStringLiteral("Noto Sans Mono CJK JP"),
       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
   };
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   for (const QString& family : families) {
     if (QFontDatabase::hasFamily(family)) {
-      QFont font(family);
-      font.setPointSizeF(kPointSize);
-      return font;
+      font = QFont(family);
+      break;
     }
   }
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Ideographs the font lacks (𠮷 and the other rare ones) come from the fallbacks.
+  font.setFamilies(QStringList{font.family()} + RareIdeographFamilies());
   font.setPointSizeF(kPointSize);
   return font;
+}
+
+QStringList RareIdeographFamilies() {
+  return {QStringLiteral("HanaMinA"), QStringLiteral("HanaMinB")};
 }
 
 RichTextPane::RichTextPane(QWidget* parent) : QTextEdit(parent) {

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QTextEdit>
 #include <optional>
 #include <vector>
@@ -90,8 +91,13 @@ class RichTextPane : public QTextEdit {
 };
 
 // The pane font: "ＭＳ ゴシック" 11.25 pt when installed, else a Japanese gothic font
-// (IPAexGothic and kin), else the system fixed-pitch font, all at 11.25 pt.
+// (IPAexGothic and kin), else the system fixed-pitch font, all at 11.25 pt, with
+// RareIdeographFamilies() as fallbacks.
 QFont PaneFont();
+
+// Fonts with the ideographs outside the common set (CJK extensions A to F; Debian's
+// fonts-hanazono): the fallbacks of the panes and the preview.
+QStringList RareIdeographFamilies();
 
 // 0x00BBGGRR ↔ QColor.
 QColor ToQColor(Colour colour);
