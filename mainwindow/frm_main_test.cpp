@@ -104,6 +104,7 @@ class FrmMainTest : public QObject {
   void ConversionFailureShowsTheMessageAndKeepsTheOutput();
   void UnreadableSettingTakesTheFailurePath();
   void UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions();
+  void UnreadKanjiAreToldAfterThePageShows();
   void SourceChangedRules();
   void UndoInTheSourcePaneKeepsTheColours();
   void ViewSwitchFromMenuAndToolbarAgree();
@@ -235,6 +236,20 @@ void FrmMainTest::UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions()
   h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("1"));
   w.RunConversion();
   QCOMPARE(h.warnings.size(), 1);
+}
+
+void FrmMainTest::UnreadKanjiAreToldAfterThePageShows() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("CreateColor"),
+                         QStringLiteral("0"));
+  h.window->txtKanji()->SetText(U("𩸽と鱈"));  // the stand-in service reads each as itself
+  h.window->RunConversion();
+  QCOMPARE(h.window->txtHTML()->Text(), U("𩸽と鱈"));
+  QCOMPARE(h.warnings.size(), 1);
+  QVERIFY(h.warnings[0].contains(U("「𩸽」")) && h.warnings[0].contains(U("「鱈」")));
+  QCOMPARE(h.window->picStatus()->picture()->percent, 100);
 }
 
 void FrmMainTest::SourceChangedRules() {

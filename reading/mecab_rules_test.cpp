@@ -72,6 +72,25 @@ INSTANTIATE_TEST_SUITE_P(
         // bad input: not a counter
         CountCase{3, "さん", "猫", nullptr}));
 
+// Every day with a native reading, and neighbours without one.
+TEST(ReadCountedTest, DaysOfTheMonth) {
+  const std::pair<const char*, const char*> days[] = {
+      {"一", "いち+にち"},         {"二", "+ふつか"},   {"三", "+みっか"},
+      {"四", "+よっか"},           {"五", "+いつか"},   {"六", "+むいか"},
+      {"七", "+なのか"},           {"八", "+ようか"},   {"九", "+ここのか"},
+      {"十", "+とおか"},           {"十一", "じゅういち+にち"}, {"十四", "じゅう+よっか"},
+      {"二十", "+はつか"},         {"二十四", "にじゅう+よっか"}, {"三十", "さんじゅう+にち"},
+  };
+  for (const auto& [numerals, expected] : days) {
+    const Text number = Utf8ToText(numerals);
+    const std::optional<CountedReading> counted =
+        ReadCounted(*NumberValue(number), *ReadKanjiNumber(number), U"日");
+    ASSERT_TRUE(counted.has_value()) << numerals;
+    EXPECT_EQ(ToQString(counted->number + U"+" + counted->counter).toStdString(), expected)
+        << numerals;
+  }
+}
+
 TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("三百二十五")), 325u);
   EXPECT_EQ(NumberValue(Utf8ToText("３２")), 32u);
