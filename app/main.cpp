@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/instance_lock.h"
+#include "app/qt_japanese.h"
 #include "dialogs/frm_about.h"
 #include "engine/preview_file.h"
 #include "mainwindow/browser_preview_host.h"
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("YOMIKA"));
   QApplication::setApplicationVersion(QStringLiteral(YOMIKA_VERSION));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/yomika.svg")));
+  if (!InstallQtJapanese(app)) std::fprintf(stderr, "yomika: Qt's Japanese translation is missing\n");
 
   SettingsStore settings;
   const InstanceLock instance_lock;

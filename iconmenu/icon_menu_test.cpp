@@ -26,7 +26,6 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-
 // The main window with its settings in a temporary folder and the icon menu set on it the way
 // the window sets its own at the end of start-up.
 struct Harness {
@@ -211,6 +210,10 @@ void IconMenuTest::ImagesAreFoundByCaption() {
 void IconMenuTest::InstallsTheStyleOnTheMainMenusOnly() {
   Harness h;
   QMenu pane_menu(h.window->txtKanji());
+  QPalette dark(QColor(0x30, 0x30, 0x30));
+  dark.setColor(QPalette::WindowText, Qt::white);
+  h.window->menuBar()->setPalette(dark);
+  h.Menu("mnuFile")->setPalette(dark);
   QVERIFY(h.icons.SetIconMenu());
   QVERIFY(IsWindowHooked());
   QVERIFY(qobject_cast<IconMenuStyle*>(h.window->menuBar()->style()) != nullptr);
@@ -218,6 +221,12 @@ void IconMenuTest::InstallsTheStyleOnTheMainMenusOnly() {
     QVERIFY2(qobject_cast<IconMenuStyle*>(h.Menu(name)->style()) != nullptr, name);
   }
   QCOMPARE(pane_menu.style(), QApplication::style());
+  // Under a dark theme the menus keep black text on their light grey.
+  for (QWidget* menu :
+       {static_cast<QWidget*>(h.window->menuBar()), static_cast<QWidget*>(h.Menu("mnuFile"))}) {
+    QCOMPARE(menu->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(menu->palette().color(QPalette::Window).lightness() > 200);
+  }
   h.icons.UnSetIconMenu();
   QVERIFY(!IsWindowHooked());
   QCOMPARE(h.window->menuBar()->style(), QApplication::style());

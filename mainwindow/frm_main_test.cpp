@@ -39,6 +39,8 @@ struct Harness {
   testing::FakePreviewHost* preview = nullptr;
   QStringList warnings;
   testing::FakeCommonDialogBackend dialogs;
+  QStringList questions;  // answered yes
+  int options_shown = 0;
   bool fail_service = false;
   std::unique_ptr<FrmMain> window;
 
@@ -62,6 +64,11 @@ struct Harness {
     };
     deps.warn = [this](QWidget*, const QString& text) { warnings.append(text); };
     deps.dialogs = &dialogs;
+    deps.ask = [this](QWidget*, const QString& text) {
+      questions.append(text);
+      return true;
+    };
+    deps.show_options = [this](QWidget*) { ++options_shown; };
     window = std::make_unique<FrmMain>(std::move(deps));
   }
 
@@ -100,8 +107,10 @@ class FrmMainTest : public QObject {
   void ConversionWritesPreviewSourceAndProgress();
   void ConversionFailureShowsTheMessageAndKeepsTheOutput();
   void UnreadableSettingTakesTheFailurePath();
+  void UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions();
   void UnreadKanjiAreToldAfterThePageShows();
   void SourceChangedRules();
+  void UndoInTheSourcePaneKeepsTheColours();
   void ViewSwitchFromMenuAndToolbarAgree();
   void ToolbarHasThirteenSlots();
   void LayoutFollowsTheSplitter();
@@ -213,6 +222,28 @@ void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
   QCOMPARE(h.warnings.size(), 1);
 }
 
+void FrmMainTest::UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions() {
+  Harness h;
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("abc"));
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  QCOMPARE(w.unreadable_settings(), QStringList{QStringLiteral("Default/chkRUBY")});
+  // The sample's tags are coloured, as chkRUBY's default asks.
+  const QString sample = w.txtHTML()->Text();
+  QCOMPARE(w.txtHTML()->Colours()[sample.indexOf(U("<RUBY>"))], kTagColour);
+  QTRY_COMPARE(h.options_shown, 1);
+  QCOMPARE(h.questions.size(), 1);
+  QVERIFY(h.questions[0].contains(QStringLiteral("Default/chkRUBY")));
+  // Conversions fail until the value is repaired.
+  w.txtKanji()->SetText(U("かな"));
+  w.RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("1"));
+  w.RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+}
+
 void FrmMainTest::UnreadKanjiAreToldAfterThePageShows() {
   Harness h;
   h.Build();
@@ -252,6 +283,26 @@ void FrmMainTest::SourceChangedRules() {
   h.Menu("mnuStart")->trigger();
   QCOMPARE(w.SourceChanged, 1);
   h.Toolbar(9)->trigger();
+  QCOMPARE(w.SourceChanged, 0);
+}
+
+void FrmMainTest::UndoInTheSourcePaneKeepsTheColours() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  h.service->Answer(U("お金を"), U("おかねを"));
+  w.txtKanji()->SetText(U("お金を"));
+  h.Toolbar(9)->trigger();
+  h.Toolbar(7)->trigger();
+  const QString source = w.txtHTML()->Text();
+  const std::vector<Colour> colours = w.txtHTML()->Colours();
+  QCOMPARE(colours[source.indexOf(U("かね"))], kRubyTextColour);
+  QCOMPARE(w.SourceChanged, 0);
+  w.txtHTML()->setFocus();
+  QTest::keyClick(w.txtHTML(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(w.txtHTML()->Text(), source);
+  QCOMPARE(w.txtHTML()->Colours(), colours);
   QCOMPARE(w.SourceChanged, 0);
 }
 
@@ -312,6 +363,8 @@ void FrmMainTest::LayoutFollowsTheSplitter() {
   // Drag the bar 40 pixels down.
   QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(10, 1));
   QTest::mouseMove(splitter, QPoint(10, 41));
+  // While dragging, the bar shows over the lower area.
+  QCOMPARE(splitter->parentWidget()->childAt(splitter->geometry().center()), splitter);
   QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(10, 41));
   QVERIFY(!w.SplitterDragging);
   QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Frame1"))->y(), frame1_top + 40);

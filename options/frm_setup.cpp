@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -270,7 +271,8 @@ void frmSetup::BuildPages() {
   add_tag_layout->addLayout(tag_buttons);
   tab_strip_->addTab(fra_add_tag, U("タグ指定"));
 
-  // OK takes Enter as the default button; QDialog gives Esc to reject().
+  // OK is the default button: Enter presses it unless another button has the focus, which
+  // Enter then presses (both buttons are auto-default). QDialog gives Esc to reject().
   auto* buttons = new QHBoxLayout();
   buttons->addStretch();
   command2_ = new QPushButton(U("OK"), this);
@@ -278,7 +280,6 @@ void frmSetup::BuildPages() {
   command2_->setDefault(true);
   command1_ = new QPushButton(U("ｷｬﾝｾﾙ"), this);
   command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setAutoDefault(false);
   buttons->addWidget(command2_);
   buttons->addWidget(command1_);
   layout->addLayout(buttons);
@@ -361,7 +362,11 @@ void frmSetup::LoadSettings() {
 }
 
 void frmSetup::SaveSettings() {
-  model_.SaveSettings(*store_);
+  if (!model_.SaveSettings(*store_)) {
+    QMessageBox::warning(this, windowTitle(),
+                         U("設定を保存できませんでした。次回の起動では元の設定に戻ります。\n") +
+                             store_->Location());
+  }
   emit Saved();
 }
 

@@ -43,7 +43,8 @@ class frmSetup final : public QDialog {
   void FillTagList();
   // Copies every stored setting into the controls.
   void LoadSettings();
-  // Copies every control into the store, then emits Saved().
+  // Copies every control into the store, then emits Saved(). When the store cannot be
+  // written, says so (naming the file) before that: the settings hold for this session only.
   void SaveSettings();
 
   const SetupModel& model() const { return model_; }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -324,6 +325,7 @@ class SetupDialogTest : public QObject {
     QTest::newRow("ｷｬﾝｾﾙ") << 0;
     QTest::newRow("Esc") << 1;
     QTest::newRow("close box") << 2;
+    QTest::newRow("Enter on a focused ｷｬﾝｾﾙ") << 3;
   }
   void CancelEscAndCloseWriteNothing() {
     QFETCH(int, how);
@@ -335,6 +337,11 @@ class SetupDialogTest : public QObject {
     if (how == 0) Button(d, "Command1")->click();
     if (how == 1) QTest::keyClick(&d, Qt::Key_Escape);
     if (how == 2) d.close();
+    if (how == 3) {
+      QVERIFY(QTest::qWaitForWindowActive(&d));
+      Button(d, "Command1")->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QCOMPARE(saved.count(), 0);
     QCOMPARE(StoredKeyCount(), 0);
@@ -423,6 +430,29 @@ class SetupDialogTest : public QObject {
     edit->deselect();
     edit->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(edit->selectedText(), QStringLiteral("#FFFFFF"));
+  }
+
+  void OkReportsSettingsThatCannotBeWritten() {
+    // A folder that cannot be made, even by root: its parent is a file.
+    QFile blocker(dir_->filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(dir_->filePath(QStringLiteral("blocker/YOMIKA.ini")));
+    frmSetup d(store);
+    QString message;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text();
+        box->accept();
+      }
+    });
+    Button(d, "Command2")->click();
+    QVERIFY2(message.contains(store.Location()), qPrintable(message));
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    // A writable store: nothing to report.
+    frmSetup ok(*store_);
+    Button(ok, "Command2")->click();
+    QCOMPARE(StoredKeyCount(), int(AllSettingKeys().size()));
   }
 
   void ShowSetupDialogRunsOnSavedOnlyAfterOk() {

@@ -122,8 +122,8 @@ std::vector<std::pair<SettingKey, QString>> SetupModel::ValuesToSave() const {
   return values;
 }
 
-void SetupModel::SaveSettings(SettingsStore& store) const {
-  for (const auto& [key, value] : ValuesToSave()) store.Save(key, value);
+bool SetupModel::SaveSettings(SettingsStore& store) const {
+  return store.SaveAll(ValuesToSave());
 }
 
 void SetupModel::SelectSetMode(int index) {

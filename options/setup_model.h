@@ -39,8 +39,9 @@ class SetupModel {
   // default; such keys are listed in unreadable_keys() as "Section/Key".
   void LoadSettings(const SettingsStore& store);
   // Writes every key (all of them, touched or not) in the documented order: Default,
-  // Preview, anchor, RUBY, TAGS; list entries as "-1"/"0".
-  void SaveSettings(SettingsStore& store) const;
+  // Preview, anchor, RUBY, TAGS; list entries as "-1"/"0"; the store is written through
+  // once. False when the store could not be written.
+  bool SaveSettings(SettingsStore& store) const;
   // The key/value pairs SaveSettings writes, in writing order (every key of AllSettingKeys()).
   std::vector<std::pair<SettingKey, QString>> ValuesToSave() const;
   const QStringList& unreadable_keys() const { return unreadable_keys_; }

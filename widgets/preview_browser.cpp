@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 #include <utility>
 
+#include "widgets/preview_menu.h"
 #include "widgets/preview_scheme_handler.h"
 
 namespace yomika {
@@ -92,6 +93,7 @@ PreviewBrowser::PreviewBrowser(QString preview_file, QString base_folder, QWidge
   layout->setSpacing(0);
   layout->addWidget(view_);
 
+  InstallPreviewMenu(view_, [this] { emit SourceViewRequested(); });
   connect(view_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
   connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
     // A navigation cut short by a newer one finishes too; the newer one keeps us busy.

@@ -44,6 +44,8 @@ class PreviewBrowser : public QWidget {
   // A page finished loading (ok: it loaded without error; false also for a navigation that
   // a newer one cut short).
   void LoadFinished(bool ok);
+  // ソース表示 was chosen in the preview's menu.
+  void SourceViewRequested();
 
  private:
   QWebEngineView* view_;  // owned through the Qt parent
