@@ -43,6 +43,20 @@ TEST_P(SplitEdictLineTest, TakesKanjiHeadwords) {
   EXPECT_EQ(split->common, GetParam().common);
 }
 
+TEST(SplitEdictLineMarksTest, ReadsTheMarksBeforeTheFirstGloss) {
+  const auto marks = [](const char* line) {
+    const std::string bytes = Euc(line);
+    const std::optional<EdictLine> split = SplitEdictLine(bytes);
+    return split ? std::pair{split->irregular, split->usually_kana} : std::pair{true, true};
+  };
+  EXPECT_EQ(marks("金 [かな] /(ok) (n) (1) money/"), std::pair(true, false));
+  EXPECT_EQ(marks("彼の [あの] /(adj-pn) (uk) that/(P)/"), std::pair(false, true));
+  EXPECT_EQ(marks("今日は [こんにちは] /(int) (uk) hello/(P)/"), std::pair(true, true));
+  // a later sense's mark is not the entry's
+  EXPECT_EQ(marks("先生 [せんせい] /(n) (1) teacher/(n) (2) (arch) elder/(P)/"),
+            std::pair(false, false));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitEdictLineTest,
     ::testing::Values(
@@ -50,8 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"夜更け [よふけ] /(n) late at night/(P)/", "夜更け", "よふけ", true},
         LineCase{"剣歯虎 [けんしこ] /(n) (obsc) saber-toothed tiger/", "剣歯虎", "けんしこ", false},
         LineCase{"日本 [ニッポン] /(n) Japan/\r\n", "日本", "ニッポン", false},
+        LineCase{"とんぼ返り [とんぼがえり] /(n,vs) somersault/", "とんぼ返り", "とんぼがえり", false},
         // edge: kana headwords, ASCII in the headword, no reading, the file's header line
         LineCase{"あさって /(n) day after tomorrow/", nullptr, nullptr, false},
+        LineCase{"あさって [あさって] /(n) day after tomorrow/", nullptr, nullptr, false},
         LineCase{"ＣＤ屋 [シーディーや] /(n) CD shop/", nullptr, nullptr, false},
         LineCase{"漢字Ａ [かんじえー] /x/", "漢字Ａ", "かんじえー", false},
         LineCase{"漢字X [かんじ] /x/", nullptr, nullptr, false},

@@ -15,6 +15,7 @@
 #include "reading/reading_compounds.h"
 #include "reading/reading_dictionary.h"
 #include "reading/reading_kanjidic.h"
+#include "reading/reading_phrases.h"
 #include "reading/reading_rules.h"
 
 namespace yomika {
@@ -228,6 +229,7 @@ class MecabReadingService final : public ReadingService {
     std::vector<Morpheme> words = analyzer_->Analyse(text, boundaries);
     ApplyReadingRules(text, words);
     ApplyCompoundReadings(text, in_run, boundaries, compounds_, words);
+    ApplyPhraseReadings(text, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
     std::size_t next_span = 0;

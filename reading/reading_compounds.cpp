@@ -23,6 +23,9 @@ constexpr std::size_t kEntriesPerGroup = 4;
 // EUC-JP lead bytes of the JIS X 0208 kanji rows (16–84): the headwords worth keeping.
 bool IsEucKanjiLead(unsigned char b) { return b >= 0xB0 && b <= 0xF4; }
 
+// EUC-JP lead bytes of hiragana and katakana: a headword may start with kana (とんぼ返り).
+bool IsEucKanaLead(unsigned char b) { return b == 0xA4 || b == 0xA5; }
+
 // Two-byte JIS X 0208 characters only: a byte count of half as many characters.
 bool AllTwoByte(std::string_view bytes) {
   if (bytes.size() % 2 != 0) return false;
@@ -42,6 +45,13 @@ std::uint32_t HashBytes(std::string_view bytes) {
     hash *= 16777619u;
   }
   return hash;
+}
+
+// A slot of the headword filter: the high bits of the hash, which the groups (low bits) do not
+// use. Eight slots per entry keep false hits rare.
+constexpr int kHeadwordBits = 21;
+std::size_t HeadwordSlot(std::string_view headword) {
+  return HashBytes(headword) >> (32 - kHeadwordBits);
 }
 
 // The last two characters (4 bytes) of a headword of two or more.
@@ -157,8 +167,18 @@ std::optional<Text> VoiceFirstSound(const Text& reading) {
 
 std::optional<EdictLine> SplitEdictLine(std::string_view line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  if (line.empty() || !IsEucKanjiLead(static_cast<unsigned char>(line.front()))) {
-    return std::nullopt;
+  if (line.empty()) return std::nullopt;
+  if (!IsEucKanjiLead(static_cast<unsigned char>(line.front()))) {
+    // A headword that starts with kana counts only when a kanji follows (most are loanwords).
+    if (!IsEucKanaLead(static_cast<unsigned char>(line.front()))) return std::nullopt;
+    std::size_t at = 0;
+    while (at + 1 < line.size() && static_cast<unsigned char>(line[at]) >= 0xA1 &&
+           !IsEucKanjiLead(static_cast<unsigned char>(line[at]))) {
+      at += 2;
+    }
+    if (at + 1 >= line.size() || !IsEucKanjiLead(static_cast<unsigned char>(line[at]))) {
+      return std::nullopt;
+    }
   }
   const std::size_t open = line.find(" [");
   if (open == std::string_view::npos) return std::nullopt;
@@ -172,6 +192,21 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
     return std::nullopt;
   }
   out.common = line.ends_with("/(P)/");
+  // The marks of the entry and its first sense stand in parentheses before the first gloss.
+  const std::string_view glosses = line.substr(close + 3);
+  for (std::size_t at = 0; at < glosses.size() && glosses[at] == '(';) {
+    const std::size_t end = glosses.find(')', at);
+    if (end == std::string_view::npos) break;
+    const std::string_view mark = glosses.substr(at + 1, end - at - 1);
+    at = end + 1;
+    while (at < glosses.size() && glosses[at] == ' ') ++at;
+    if (mark == "uk") {
+      out.usually_kana = true;
+    } else if (mark == "arch" || mark == "ok" || mark == "oK" || mark == "io" || mark == "iK" ||
+               mark == "ik" || mark == "ateji" || mark == "int" || mark == "conj") {
+      out.irregular = true;
+    }
+  }
   return out;
 }
 
@@ -220,20 +255,65 @@ std::optional<std::string> CompoundLexicon::Encode(const Text& text) {
 }
 
 std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
+  if (headword.size() < 2) return {};
+  const std::optional<std::string> key = Encode(headword);
+  if (!key) return {};
+  return ReadingsOfEncoded(*key);
+}
+
+std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view wanted) {
   LoadOnce();
   std::vector<CompoundReading> readings;
-  if (entries_.empty() || headword.size() < 2) return readings;
-  const std::optional<std::string> key = Encode(headword);
-  if (!key) return readings;
-  const std::string_view wanted = *key;
+  if (entries_.empty() || wanted.size() < 4 || !headwords_[HeadwordSlot(wanted)]) return readings;
   const std::size_t group = HashBytes(wanted) & (headword_buckets_.size() - 2);
   for (std::uint32_t k = headword_buckets_[group]; k < headword_buckets_[group + 1]; ++k) {
     const Entry& entry = entries_[by_headword_[k]];
     if (HeadwordOf(entry) != wanted) continue;
-    Text reading = ReadingOf(entry);
-    if (!reading.empty()) readings.push_back({std::move(reading), entry.common});
+    CompoundReading reading = ReadingWithMarks(entry);
+    if (!reading.reading.empty()) readings.push_back(std::move(reading));
   }
   return readings;
+}
+
+bool CompoundLexicon::MayBeginHeadword(std::string_view start) {
+  constexpr int kBeginningBits = 20;
+  const auto slot = [](std::string_view bytes) {
+    return HashBytes(bytes) >> (32 - kBeginningBits);
+  };
+  if (start.size() < 4) return false;
+  LoadOnce();
+  if (beginnings_.empty() && !entries_.empty()) {
+    beginnings_.resize(std::size_t{1} << kBeginningBits);
+    for (const Entry& entry : entries_) beginnings_[slot(HeadwordOf(entry).substr(0, 4))] = true;
+  }
+  return !beginnings_.empty() && beginnings_[slot(start.substr(0, 4))];
+}
+
+CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {
+  return {ReadingOf(entry), entry.common, (entry.marks & kIrregular) != 0,
+          (entry.marks & kUsuallyKana) != 0};
+}
+
+void CompoundLexicon::ForEachWithSecond(
+    const Text& second_characters,
+    const std::function<void(const Text&, const CompoundReading&)>& visit) {
+  LoadOnce();
+  std::vector<std::string> wanted;
+  for (const char32_t c : second_characters) {
+    if (std::optional<std::string> code = Encode(Text(1, c))) wanted.push_back(*code);
+  }
+  for (const Entry& entry : entries_) {
+    const std::string_view head = HeadwordOf(entry);
+    if (std::find(wanted.begin(), wanted.end(), head.substr(2, 2)) == wanted.end()) continue;
+    const QString decoded =
+        decoder_(QByteArrayView(head.data(), static_cast<qsizetype>(head.size())));
+    if (decoder_.hasError()) {
+      decoder_.resetState();
+      continue;
+    }
+    const CompoundReading reading = ReadingWithMarks(entry);
+    if (!reading.reading.empty()) visit(ToText(decoded), reading);
+  }
 }
 
 std::optional<bool> CompoundLexicon::VoicesTail(const Text& tail, const Text& tail_reading) {
@@ -287,7 +367,9 @@ void CompoundLexicon::AddEntry(std::string_view line) {
   }
   entries_.push_back({static_cast<std::uint32_t>(pool_.size()),
                       static_cast<std::uint8_t>(entry->headword.size()),
-                      static_cast<std::uint8_t>(entry->reading.size()), entry->common});
+                      static_cast<std::uint8_t>(entry->reading.size()), entry->common,
+                      static_cast<std::uint8_t>((entry->irregular ? kIrregular : 0) |
+                                                (entry->usually_kana ? kUsuallyKana : 0))});
   pool_ += entry->headword;
   pool_ += entry->reading;
 }
@@ -337,6 +419,8 @@ void CompoundLexicon::LoadOnce() {
     group_of.push_back(HashBytes(HeadwordOf(entry)) & (groups - 1));
   }
   by_headword_ = GroupItems(group_of, groups, headword_buckets_);
+  headwords_.assign(std::size_t{1} << kHeadwordBits, false);
+  for (const Entry& entry : entries_) headwords_[HeadwordSlot(HeadwordOf(entry))] = true;
 }
 
 void CompoundLexicon::IndexEndings() {
