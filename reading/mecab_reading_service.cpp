@@ -15,6 +15,7 @@
 #include "reading/reading_compounds.h"
 #include "reading/reading_dictionary.h"
 #include "reading/reading_kanjidic.h"
+#include "reading/reading_particle_context.h"
 #include "reading/reading_phrases.h"
 #include "reading/reading_rules.h"
 
@@ -72,7 +73,8 @@ class MecabReadingService final : public ReadingService {
                              ? ReadingDictionary::DefaultPath()
                              : options.user_dictionary_path),
         kanjidic_(options.kanjidic_path),
-        compounds_(options.compound_dictionary_path) {
+        compounds_(options.compound_dictionary_path),
+        particle_context_(compounds_) {
     user_dictionary_.Load();
     RefreshUserWords();
     // The lexicons take a while to read; that happens on the side while the caller reads and
@@ -229,6 +231,7 @@ class MecabReadingService final : public ReadingService {
     std::vector<Morpheme> words = analyzer_->Analyse(text, boundaries);
     ApplyReadingRules(text, words);
     ApplyCompoundReadings(text, in_run, boundaries, compounds_, words);
+    particle_context_.Apply(text, in_run, words);
     ApplyPhraseReadings(text, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
@@ -454,6 +457,7 @@ class MecabReadingService final : public ReadingService {
   std::unordered_map<char32_t, std::vector<UserWord>> user_words_;
   KanjidicReadings kanjidic_;
   CompoundLexicon compounds_;
+  ParticleContext particle_context_;
   std::unordered_map<char32_t, Text> char_readings_;
 
   Text working_;
