@@ -176,6 +176,7 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "大家族 [だいかぞく] /(n) large family/\n"
                                       "核家族 [かくかぞく] /(n) nuclear family/(P)/\n"
                                       "拡大家族 [かくだいかぞく] /(n) extended family/\n"
+                                      "仔馬 [こうま] /(n) foal/\n"
                                       "あいう /(n) kana only/\n")));
   }
 
@@ -332,7 +333,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CompoundServiceTest,
     ::testing::Values(ServiceCase{"石油会社。", "せきゆがいしゃ。", "せきゆかいしゃ。"},
                       ServiceCase{"喧嘩強くてネ", "けんかづよくてネ", "けんかつよくてネ"},
-                      ServiceCase{"漢字ABC", "かんじABC", "かんじABC"}));
+                      ServiceCase{"漢字ABC", "かんじABC", "かんじABC"},
+                      // a word the analyser does not know, read kanji by kanji without
+                      ServiceCase{"仔馬を", "こうまを", "しうまを"}));
 
 }  // namespace
 }  // namespace yomika

@@ -18,6 +18,7 @@
 #include "reading/reading_particle_context.h"
 #include "reading/reading_phrases.h"
 #include "reading/reading_rules.h"
+#include "reading/reading_unknown_words.h"
 
 namespace yomika {
 namespace {
@@ -231,6 +232,7 @@ class MecabReadingService final : public ReadingService {
     std::vector<Morpheme> words = analyzer_->Analyse(text, boundaries);
     ApplyReadingRules(text, words);
     ApplyCompoundReadings(text, in_run, boundaries, compounds_, words);
+    ReadUnknownWords(text, in_run, compounds_, words);
     particle_context_.Apply(text, in_run, words);
     ApplyPhraseReadings(text, in_run, boundaries, compounds_, kanjidic_, words);
 
