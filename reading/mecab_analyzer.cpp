@@ -129,6 +129,31 @@ Outcome<std::unique_ptr<MecabAnalyzer>> MecabAnalyzer::Create(const QString& dic
   return analyzer;
 }
 
+namespace {
+
+bool IsNounSuffix(const char* feature) {
+  return std::string_view(feature).starts_with("名詞,接尾");
+}
+
+}  // namespace
+
+const MeCab::Node* MecabAnalyzer::NonSuffixInstead(MeCab::Lattice& lattice,
+                                                   const MeCab::Node* node) {
+  if (!IsNounSuffix(node->feature)) return node;
+  const std::size_t at = static_cast<std::size_t>(node->surface - lattice.sentence());
+  const MeCab::Node* best = node;
+  for (const MeCab::Node* other = lattice.begin_nodes(at); other; other = other->bnext) {
+    const std::string_view feature(other->feature);
+    if (other->length != node->length || other->stat != MECAB_NOR_NODE ||
+        !feature.starts_with("名詞") || IsNounSuffix(other->feature) ||
+        feature.starts_with("名詞,非自立")) {
+      continue;
+    }
+    if (best == node || other->cost < best->cost) best = other;
+  }
+  return best;
+}
+
 MecabAnalyzer::MecabAnalyzer(Key) {}
 MecabAnalyzer::~MecabAnalyzer() = default;
 
@@ -208,8 +233,12 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     }
   };
   std::size_t covered = 0;
+  bool after_word = false;  // after a word a suffix can attach to, not a symbol or particle
   for (const MeCab::Node* node = lattice.bos_node(); node; node = node->next) {
     if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
+    const bool lone = !after_word;
+    after_word = !std::string_view(node->feature).starts_with("記号") &&
+                 !std::string_view(node->feature).starts_with("助詞");
     const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
     advance_to(begin_byte);
     const std::size_t begin = position;
@@ -217,9 +246,10 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     const std::size_t end = position;
     // MeCab skips white space; it becomes a word of its own so the words cover the text.
     if (begin > covered) words.push_back({covered, begin, {}, {}, {}, false});
-    const WordFeatures& features = FeaturesOf(node->feature);
+    const MeCab::Node* chosen = lone ? NonSuffixInstead(lattice, node) : node;
+    const WordFeatures& features = FeaturesOf(chosen->feature);
     words.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
-                     node->stat == MECAB_NOR_NODE});
+                     chosen->stat == MECAB_NOR_NODE});
     covered = end;
   }
   if (covered < text.size()) words.push_back({covered, text.size(), {}, {}, {}, false});

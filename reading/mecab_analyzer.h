@@ -16,7 +16,10 @@
 #include "engine/outcome.h"
 #include "engine/text.h"
 
+struct mecab_node_t;
+
 namespace MeCab {
+typedef struct ::mecab_node_t Node;
 class Model;
 class Tagger;
 class Lattice;
@@ -66,6 +69,11 @@ class MecabAnalyzer {
     Text base_form;
   };
   const WordFeatures& FeaturesOf(const char* feature);
+  // A noun suffix (君 くん, 後 ご) at the start or after a symbol or particle has no word to
+  // attach to and is no suffix: the noun of the same characters that the lattice reaches at
+  // the least cost (君 きみ) stands instead;
+  // `node` itself when it is no suffix or nothing else fits.
+  static const MeCab::Node* NonSuffixInstead(MeCab::Lattice& lattice, const MeCab::Node* node);
 
   std::unique_ptr<MeCab::Model> model_;
   std::unique_ptr<MeCab::Tagger> tagger_;

@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"お金を", "おかねを"}, LookupCase{"人々と", "ひとびとと"},
         LookupCase{"三ヶ月、", "さんかげつ、"}, LookupCase{"漢字テスト・", "かんじテスト・"},
         LookupCase{"一人", "ひとり"}, LookupCase{"三本", "さんぼん"},
+        // a suffix with no word before it is read as the noun (君 くん → きみ)
+        LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
         // edge: full-width digits and symbols in the tail stay as written
         LookupCase{"漢字１２３！", "かんじ１２３！"}, LookupCase{"今日は", "きょうは"},
         // edge: kanji the dictionary has no word for still get a reading
