@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"一人", "ひとり"}, LookupCase{"三本", "さんぼん"},
         // a suffix with no word before it is read as the noun (君 くん → きみ)
         LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
+        LookupCase{"何なのか", "なんなのか"},
         // edge: full-width digits and symbols in the tail stay as written
         LookupCase{"漢字１２３！", "かんじ１２３！"}, LookupCase{"今日は", "きょうは"},
         // edge: kanji the dictionary has no word for still get a reading

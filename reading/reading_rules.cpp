@@ -414,7 +414,8 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
     const Morpheme* after = i + 1 < words.size() ? &words[i + 1] : nullptr;
     if (surface == U"何" && word.reading == U"なに" && next < text.size()) {
       const char32_t c = text[next];
-      if (c == U'の' || c == U'だ' || c == U'で' || c == U'と' || c == U'ど' || c == U'て') {
+      if (c == U'の' || c == U'だ' || c == U'で' || c == U'と' || c == U'ど' || c == U'て' ||
+          c == U'な') {
         word.reading = U"なん";
       }
     } else if (surface == U"間" && word.reading == U"ま" && !StartsWith(text, next, U"もな") &&
