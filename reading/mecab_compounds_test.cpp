@@ -103,6 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
         // edge: several and none or two common; nothing listed
         ChooseCase{{{U"あ", false}, {U"い", false}}, U"う", std::nullopt},
         ChooseCase{{{U"あ", true}, {U"い", true}}, U"う", std::nullopt},
+        // the one nearest the analysed reading, when only one is near
+        ChooseCase{{{U"くにじゅう", false}, {U"こくちゅう", false}, {U"こくじゅう", false}},
+                   U"くにちゅう", Text(U"くにじゅう")},
+        ChooseCase{{{U"かきくけ", false}, {U"さしすせ", false}}, U"たちつて", std::nullopt},
         ChooseCase{{}, U"う", std::nullopt}));
 
 // --- conjugated forms ---

@@ -101,6 +101,22 @@ std::optional<Text> DecodeKana(std::string_view bytes) {
   return out;
 }
 
+// Levenshtein distance: the fewest kana inserted, removed or exchanged.
+std::size_t EditDistance(const Text& a, const Text& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
 bool AllKana(const Text& text, std::size_t from) {
   for (std::size_t i = from; i < text.size(); ++i) {
     if (!IsKana(text[i])) return false;
@@ -448,6 +464,23 @@ std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& re
   }
   if (readings.size() == 1) return readings.front().reading;
   if (common == 1) return only_common->reading;
+  // The analysed reading with the compound's sound changes: the only listed one a voiced or
+  // changed kana or two away from it (国中: くにちゅう → くにじゅう, not こくちゅう).
+  constexpr std::size_t kNearest = 2;
+  const CompoundReading* nearest = nullptr;
+  std::size_t nearest_distance = kNearest + 1;
+  bool tie = false;
+  for (const CompoundReading& r : readings) {
+    const std::size_t distance = EditDistance(r.reading, normal);
+    if (distance < nearest_distance) {
+      nearest = &r;
+      nearest_distance = distance;
+      tie = false;
+    } else if (distance == nearest_distance) {
+      tie = true;
+    }
+  }
+  if (nearest && !tie && !normal.empty()) return nearest->reading;
   return std::nullopt;
 }
 

@@ -117,9 +117,10 @@ class CompoundLexicon {
 };
 
 // The reading to give a compound whose parts the analyser read as `analysed`, from the
-// compound's `readings`: nothing when the analysed one is among them; else the only one, or
-// the only common one. Example: ({いちば P, しじょう P}, しじょう) → nothing; ({ひとばん P,
-// いちばん}, いちばん) → nothing; ({けんしこ}, けんはとら) → けんしこ.
+// compound's `readings`: nothing when the analysed one is among them; else the only one, the
+// only common one, or the only one at most two kana changes from the analysed one. Example:
+// ({いちば P, しじょう P}, しじょう) → nothing; ({ひとばん P, いちばん}, いちばん) → nothing;
+// ({けんしこ}, けんはとら) → けんしこ; ({くにじゅう, こくちゅう}, くにちゅう) → くにじゅう.
 std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& readings,
                                           const Text& analysed);
 
