@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         // a suffix with no word before it is read as the noun (君 くん → きみ)
         LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
         LookupCase{"何なのか", "なんなのか"},
+        // the first of a month; one day counted
+        LookupCase{"四月一日は", "しがつついたちは"}, LookupCase{"一日に", "いちにちに"},
         // edge: full-width digits and symbols in the tail stay as written
         LookupCase{"漢字１２３！", "かんじ１２３！"}, LookupCase{"今日は", "きょうは"},
         // edge: kanji the dictionary has no word for still get a reading

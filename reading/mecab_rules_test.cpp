@@ -69,8 +69,45 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{20, "にじゅう", "日", "+はつか"}, CountCase{9, "きゅう", "時", "く+じ"},
         CountCase{4, "よん", "月", "し+がつ"}, CountCase{0, "なん", "匹", "なん+びき"},
         CountCase{11, "じゅういち", "人", "じゅういち+にん"},
+        CountCase{20, "にじゅう", "歳", "+はたち"}, CountCase{20, "にじゅう", "才", "+はたち"},
+        CountCase{1, "いち", "小節", "いっ+しょうせつ"},
         // bad input: not a counter
         CountCase{3, "さん", "猫", nullptr}));
+
+// Every day with a native reading, as a day of the month (四月一日) and counted (一日).
+struct DayCase {
+  std::uint64_t value;
+  const char* number;
+  const char* day_of_month;
+  const char* counted;
+};
+
+class NativeDayTest : public ::testing::TestWithParam<DayCase> {};
+
+TEST_P(NativeDayTest, ReadsEachDay) {
+  const DayCase& c = GetParam();
+  for (const bool of_month : {true, false}) {
+    const auto counted = ReadCounted(c.value, Utf8ToText(c.number), U"日", of_month);
+    ASSERT_TRUE(counted.has_value());
+    EXPECT_EQ(ToQString(counted->number + counted->counter).toStdString(),
+              of_month ? c.day_of_month : c.counted);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NativeDayTest,
+    ::testing::Values(DayCase{1, "いち", "ついたち", "いちにち"},
+                      DayCase{2, "に", "ふつか", "ふつか"}, DayCase{3, "さん", "みっか", "みっか"},
+                      DayCase{4, "よん", "よっか", "よっか"}, DayCase{5, "ご", "いつか", "いつか"},
+                      DayCase{6, "ろく", "むいか", "むいか"},
+                      DayCase{7, "なな", "なのか", "なのか"},
+                      DayCase{8, "はち", "ようか", "ようか"},
+                      DayCase{9, "きゅう", "ここのか", "ここのか"},
+                      DayCase{10, "じゅう", "とおか", "とおか"},
+                      DayCase{11, "じゅういち", "じゅういちにち", "じゅういちにち"},
+                      DayCase{14, "じゅうよん", "じゅうよっか", "じゅうよっか"},
+                      DayCase{20, "にじゅう", "はつか", "はつか"},
+                      DayCase{24, "にじゅうよん", "にじゅうよっか", "にじゅうよっか"}));
 
 TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("三百二十五")), 325u);
@@ -78,6 +115,10 @@ TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("十")), 10u);
   EXPECT_EQ(NumberValue(Utf8ToText("五万")), 50000u);
   EXPECT_EQ(NumberValue(Utf8ToText("三x")), std::nullopt);
+  // units out of order are no number (百千万劫)
+  EXPECT_EQ(NumberValue(Utf8ToText("百千万")), std::nullopt);
+  EXPECT_EQ(NumberValue(Utf8ToText("万億")), std::nullopt);
+  EXPECT_EQ(NumberValue(Utf8ToText("千百")), 1100u);
 }
 
 }  // namespace
