@@ -154,6 +154,46 @@ const MeCab::Node* MecabAnalyzer::NonSuffixInstead(MeCab::Lattice& lattice,
   return best;
 }
 
+std::vector<Morpheme> MecabAnalyzer::OtherVerbs(std::size_t begin, std::size_t end,
+                                                const Text& reading) {
+  std::vector<Morpheme> others;
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t begin_byte = kNone;
+  std::size_t end_byte = kNone;
+  std::size_t position = 0;
+  for (std::size_t byte = 0; byte <= utf8_.size(); ++byte) {
+    if (byte < utf8_.size() && (static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
+    if (position == begin) begin_byte = byte;
+    if (position == end) {
+      end_byte = byte;
+      break;
+    }
+    ++position;
+  }
+  if (begin_byte == kNone || end_byte == kNone || begin_byte >= end_byte) return others;
+  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
+    const std::string_view feature(node->feature);
+    if (node->length != end_byte - begin_byte || node->stat != MECAB_NOR_NODE ||
+        !feature.starts_with("動詞")) {
+      continue;
+    }
+    if (feature.find("カ変") != std::string_view::npos ||
+        feature.find("サ変") != std::string_view::npos) {
+      return {};
+    }
+    const WordFeatures& features = FeaturesOf(node->feature);
+    if (features.reading.empty() || features.reading == reading) continue;
+    const bool seen = std::any_of(others.begin(), others.end(), [&](const Morpheme& other) {
+      return other.reading == features.reading && other.base_form == features.base_form;
+    });
+    if (!seen) {
+      others.push_back({begin, end, features.reading, features.part_of_speech,
+                        features.base_form, true});
+    }
+  }
+  return others;
+}
+
 MecabAnalyzer::MecabAnalyzer(Key) {}
 MecabAnalyzer::~MecabAnalyzer() = default;
 

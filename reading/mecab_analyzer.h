@@ -60,6 +60,12 @@ class MecabAnalyzer {
   // Example: 三ヶ月 → 三 (さん, 名詞,数,*), ヶ月 (かげつ, 名詞,接尾,助数詞).
   std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries);
 
+  // The other verbs the lattice of the last Analyse gives the characters [begin, end): words
+  // of the same span whose reading differs from `reading`, in lattice order. None when one of
+  // the verbs there conjugates irregularly (来る, する: their kanji read differently by form).
+  // Example: 行っ (おこなっ) → 行っ (いっ, 行く).
+  std::vector<Morpheme> OtherVerbs(std::size_t begin, std::size_t end, const Text& reading);
+
  private:
   // The features of one dictionary word, decoded.
   struct WordFeatures {

@@ -19,6 +19,7 @@
 #include "reading/reading_phrases.h"
 #include "reading/reading_rules.h"
 #include "reading/reading_unknown_words.h"
+#include "reading/reading_verb_context.h"
 
 namespace yomika {
 namespace {
@@ -75,7 +76,8 @@ class MecabReadingService final : public ReadingService {
                              : options.user_dictionary_path),
         kanjidic_(options.kanjidic_path),
         compounds_(options.compound_dictionary_path),
-        particle_context_(compounds_) {
+        particle_context_(compounds_),
+        verb_context_(compounds_) {
     user_dictionary_.Load();
     RefreshUserWords();
     // The lexicons take a while to read; that happens on the side while the caller reads and
@@ -234,6 +236,7 @@ class MecabReadingService final : public ReadingService {
     ApplyCompoundReadings(text, in_run, boundaries, compounds_, words);
     ReadUnknownWords(text, in_run, compounds_, words);
     particle_context_.Apply(text, in_run, words);
+    verb_context_.Apply(text, *analyzer_, words);
     ApplyPhraseReadings(text, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
@@ -460,6 +463,7 @@ class MecabReadingService final : public ReadingService {
   KanjidicReadings kanjidic_;
   CompoundLexicon compounds_;
   ParticleContext particle_context_;
+  VerbContext verb_context_;
   std::unordered_map<char32_t, Text> char_readings_;
 
   Text working_;

@@ -65,6 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         // a suffix with no word before it is read as the noun (君 くん → きみ)
         LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
         LookupCase{"何なのか", "なんなのか"},
+        // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
+        // not where the phrases do not agree (〜を行う, 〜を行く)
+        LookupCase{"一度も行った。", "いちどもいった。"},
+        LookupCase{"彼が入れるほど", "かれがはいれるほど"},
+        LookupCase{"実験を行った。", "じっけんをおこなった。"},
         // the first of a month; one day counted
         LookupCase{"四月一日は", "しがつついたちは"}, LookupCase{"一日に", "いちにちに"},
         // edge: full-width digits and symbols in the tail stay as written

@@ -310,17 +310,13 @@ CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {
           (entry.marks & kUsuallyKana) != 0};
 }
 
-void CompoundLexicon::ForEachWithSecond(
-    const Text& second_characters,
+void CompoundLexicon::ForEachEntry(
+    const std::function<bool(std::string_view)>& wanted,
     const std::function<void(const Text&, const CompoundReading&)>& visit) {
   LoadOnce();
-  std::vector<std::string> wanted;
-  for (const char32_t c : second_characters) {
-    if (std::optional<std::string> code = Encode(Text(1, c))) wanted.push_back(*code);
-  }
   for (const Entry& entry : entries_) {
     const std::string_view head = HeadwordOf(entry);
-    if (std::find(wanted.begin(), wanted.end(), head.substr(2, 2)) == wanted.end()) continue;
+    if (!wanted(head)) continue;
     const QString decoded =
         decoder_(QByteArrayView(head.data(), static_cast<qsizetype>(head.size())));
     if (decoder_.hasError()) {

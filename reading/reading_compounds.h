@@ -71,10 +71,10 @@ class CompoundLexicon {
   // JIS X 0208 code.
   static std::optional<std::string> Encode(const Text& text);
 
-  // Calls visit(headword, reading) for every entry whose headword's second character is one of
-  // `second_characters`, in file order (reads the file if not done yet).
-  void ForEachWithSecond(const Text& second_characters,
-                         const std::function<void(const Text&, const CompoundReading&)>& visit);
+  // Calls visit(headword, reading) for every entry whose headword (in the lexicon's encoding,
+  // two or more characters) `wanted` accepts, in file order (reads the file if not done yet).
+  void ForEachEntry(const std::function<bool(std::string_view)>& wanted,
+                    const std::function<void(const Text&, const CompoundReading&)>& visit);
 
   // Whether the lexicon's compounds that end in `tail` (a word of two or more characters,
   // read `tail_reading`) voice its first sound: true when most do (会社: 株式会社 かぶしき

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "reading/reading_alignment.h"
@@ -14,14 +16,7 @@ constexpr char32_t kParticles[] = U"をがにのはでともへや";
 constexpr int kFewestPhrases = 3;
 
 bool IsParticle(char32_t c) {
-  for (const char32_t* p = kParticles; *p; ++p) {
-    if (*p == c) return true;
-  }
-  return false;
-}
-
-bool IsIdeograph(char32_t c) {
-  return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c >= 0x20000;
+  return std::u32string_view(kParticles).find(c) != std::u32string_view::npos;
 }
 
 std::uint64_t KeyOf(char32_t kanji, char32_t particle) {
@@ -53,8 +48,17 @@ void ParticleContext::CountOnce() {
   if (counted_) return;
   counted_ = true;
   std::map<std::uint64_t, std::map<Text, int>> counts;
-  lexicon_.ForEachWithSecond(kParticles, [&counts](const Text& headword,
-                                                  const CompoundReading& reading) {
+  std::vector<std::string> particles;
+  for (const char32_t* p = kParticles; *p; ++p) {
+    if (std::optional<std::string> code = CompoundLexicon::Encode(Text(1, *p))) {
+      particles.push_back(*code);
+    }
+  }
+  const auto second_is_particle = [&particles](std::string_view head) {
+    return std::find(particles.begin(), particles.end(), head.substr(2, 2)) != particles.end();
+  };
+  lexicon_.ForEachEntry(second_is_particle, [&counts](const Text& headword,
+                                                      const CompoundReading& reading) {
     if (headword.size() < 3 || !IsIdeograph(headword[0]) || reading.usually_kana) return;
     const Text first = ReadingOfFirst(headword, reading.reading);
     if (!first.empty()) ++counts[KeyOf(headword[0], headword[1])][first];
