@@ -49,11 +49,12 @@ TEST(SplitEdictLineMarksTest, ReadsTheMarksBeforeTheFirstGloss) {
     const std::optional<EdictLine> split = SplitEdictLine(bytes);
     return split ? std::pair{split->irregular, split->usually_kana} : std::pair{true, true};
   };
-  EXPECT_EQ(marks("金 [かな] /(ok) (n) (1) money/"), std::pair(true, false));
+  EXPECT_EQ(marks("金が無い [かねがない] /(ok) (exp) broke/"), std::pair(true, false));
+  EXPECT_EQ(marks("金 [かな] /(ok) (n) (1) money/"), std::pair(false, false));  // no phrase
   EXPECT_EQ(marks("彼の [あの] /(adj-pn) (uk) that/(P)/"), std::pair(false, true));
   EXPECT_EQ(marks("今日は [こんにちは] /(int) (uk) hello/(P)/"), std::pair(true, true));
   // a later sense's mark is not the entry's
-  EXPECT_EQ(marks("先生 [せんせい] /(n) (1) teacher/(n) (2) (arch) elder/(P)/"),
+  EXPECT_EQ(marks("先生です [せんせいです] /(exp) (1) teacher/(n) (2) (arch) elder/(P)/"),
             std::pair(false, false));
 }
 

@@ -87,6 +87,8 @@ class MecabReadingService final : public ReadingService {
         const std::lock_guard analysis(analysis_mutex_);
         compounds_.Available();
         kanjidic_.Available();
+        particle_context_.Prepare();
+        verb_context_.Prepare();
       });
     } catch (const std::system_error&) {
       // No thread to be had: the lexicons are read on first need.

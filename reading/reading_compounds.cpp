@@ -209,7 +209,13 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
   }
   out.common = line.ends_with("/(P)/");
   // The marks of the entry and its first sense stand in parentheses before the first gloss.
-  const std::string_view glosses = line.substr(close + 3);
+  // Only headwords with kana among their kanji are read as phrases; the others' marks are of
+  // no use.
+  bool kana = false;
+  for (std::size_t i = 0; i + 1 < out.headword.size() && !kana; i += 2) {
+    kana = IsEucKanaLead(static_cast<unsigned char>(out.headword[i]));
+  }
+  const std::string_view glosses = kana ? line.substr(close + 3) : std::string_view();
   for (std::size_t at = 0; at < glosses.size() && glosses[at] == '(';) {
     const std::size_t end = glosses.find(')', at);
     if (end == std::string_view::npos) break;

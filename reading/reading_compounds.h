@@ -22,9 +22,10 @@
 
 namespace yomika {
 
-// One reading of a headword, in hiragana; `common` for entries marked (P), `irregular` for
-// entries marked as an old, irregular or ateji writing or reading ((arch), (ok), (oK), (io), (iK),
-// (ik), (ateji)) or as an interjection or conjunction ((int), (conj)), `usually_kana` for (uk).
+// One reading of a headword, in hiragana; `common` for entries marked (P). For headwords with
+// kana among their kanji (phrases) also `irregular` for entries marked as an old, irregular or
+// ateji writing or reading ((arch), (ok), (oK), (io), (iK), (ik), (ateji)) or as an
+// interjection or conjunction ((int), (conj)), and `usually_kana` for (uk).
 struct CompoundReading {
   Text reading;
   bool common = false;

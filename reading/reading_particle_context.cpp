@@ -1,6 +1,7 @@
 #include "reading/reading_particle_context.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -48,14 +49,17 @@ void ParticleContext::CountOnce() {
   if (counted_) return;
   counted_ = true;
   std::map<std::uint64_t, std::map<Text, int>> counts;
-  std::vector<std::string> particles;
+  // Only headwords whose second character is one of the particles are decoded; those are
+  // hiragana, which EUC-JP writes 0xA4 and a trail byte.
+  std::array<bool, 256> particle_trail{};
   for (const char32_t* p = kParticles; *p; ++p) {
     if (std::optional<std::string> code = CompoundLexicon::Encode(Text(1, *p))) {
-      particles.push_back(*code);
+      particle_trail[static_cast<unsigned char>((*code)[1])] = true;
     }
   }
-  const auto second_is_particle = [&particles](std::string_view head) {
-    return std::find(particles.begin(), particles.end(), head.substr(2, 2)) != particles.end();
+  const auto second_is_particle = [&particle_trail](std::string_view head) {
+    return static_cast<unsigned char>(head[2]) == 0xA4 &&
+           particle_trail[static_cast<unsigned char>(head[3])];
   };
   lexicon_.ForEachEntry(second_is_particle, [&counts](const Text& headword,
                                                       const CompoundReading& reading) {

@@ -31,6 +31,9 @@ class ParticleContext {
   // ReadingBefore tells.
   void Apply(const Text& text, const std::vector<bool>& in_run, std::vector<Morpheme>& words);
 
+  // Counts the phrases now (on a loading thread) rather than on first use.
+  void Prepare() { CountOnce(); }
+
  private:
   void CountOnce();
 

@@ -136,18 +136,19 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
                                std::size_t last, std::string_view encoded, bool& found) {
   const std::size_t begin = words[first].begin;
   const std::size_t end = words[last - 1].end;
-  const Text surface = text.substr(begin, end - begin);
   // A phrase starts and ends where a kanji run does, not inside one (支配下に is no 下に).
   if ((begin > 0 && in_run[begin] && in_run[begin - 1]) ||
       (end < text.size() && in_run[end - 1] && in_run[end])) {
     return std::nullopt;
   }
   // One kanji and one kana after it (外に, 後に) is as often the kanji and a particle.
-  if (surface.size() == 2 && in_run[begin] && !in_run[begin + 1]) return std::nullopt;
+  if (end - begin == 2 && in_run[begin] && !in_run[begin + 1]) return std::nullopt;
   const Morpheme& tail = words[last - 1];
   std::vector<CompoundReading> readings = lexicon.ReadingsOfEncoded(encoded);
   const bool as_written = !readings.empty();
-  if (!as_written && Conjugated(text, tail) && !in_run[end - 1]) {
+  if (!as_written && !Conjugated(text, tail)) return std::nullopt;
+  const Text surface = text.substr(begin, end - begin);
+  if (!as_written && !in_run[end - 1]) {
     // A conjugated phrase: looked up by its dictionary form, read in the form written. A form
     // ending in its kanji (来) changes the kanji's own reading, which the form does not show.
     const Text base = text.substr(begin, tail.begin - begin) + tail.base_form;
@@ -248,6 +249,7 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     bool kanji = false;
     bool kana_only = false;
     bool material = false;
+    bool encoded_yet = false;
     std::optional<std::string> encoded;
   };
   std::vector<Part> parts(words.size());
@@ -257,17 +259,27 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     if (!part.material) continue;
     part.kanji = HoldsKanji(in_run, words[k]);
     part.kana_only = KanaOnly(text, words[k]);
-    part.encoded = CompoundLexicon::Encode(text.substr(words[k].begin, words[k].end - words[k].begin));
   }
+  // A word's encoding is worked out when a phrase could begin at or before it.
+  const auto encoding = [&](std::size_t k) -> const std::optional<std::string>& {
+    Part& part = parts[k];
+    if (!part.encoded_yet) {
+      part.encoded_yet = true;
+      part.encoded =
+          CompoundLexicon::Encode(text.substr(words[k].begin, words[k].end - words[k].begin));
+    }
+    return part.encoded;
+  };
   // Words are moved down over the ones joined into a phrase, so the pass stays linear.
   std::size_t kept = 0;
   std::string encoded;
+  std::vector<std::size_t> ends;
   for (std::size_t i = 0; i < words.size();) {
     std::size_t limit = i;
     bool kanji = false;
     bool kana_word = false;
     while (limit < words.size() && limit - i < kLongestPhraseWords &&
-           words[limit].end - words[i].begin <= kLongestPhrase && parts[limit].encoded &&
+           words[limit].end - words[i].begin <= kLongestPhrase && parts[limit].material &&
            (limit == i || !forced(words[limit].begin))) {
       kanji = kanji || parts[limit].kanji;
       kana_word = kana_word || parts[limit].kana_only;
@@ -278,24 +290,29 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     bool may_begin = kanji && kana_word && limit - i >= 2 &&
                      !words[i].part_of_speech.starts_with(U"助詞") &&
                      !words[i].part_of_speech.starts_with(U"助動詞");
+    // The encoding of words i, i + 1, … one after another; ends[k - i] where word k's ends.
+    ends.clear();
     if (may_begin) {
-      encoded = *parts[i].encoded;
-      if (encoded.size() < 4) encoded += *parts[i + 1].encoded;
-      may_begin = lexicon.MayBeginHeadword(encoded);
+      encoded.clear();
+      for (std::size_t k = i; k < limit && encoding(k); ++k) {
+        encoded += *encoding(k);
+        ends.push_back(encoded.size());
+      }
+      limit = i + ends.size();
+      may_begin = limit - i >= 2 && lexicon.MayBeginHeadword(encoded);
     }
     for (std::size_t last = limit; may_begin && last >= i + 2; --last) {
       bool any_kanji = false;
       bool any_kana_word = false;
-      encoded.clear();
       for (std::size_t k = i; k < last; ++k) {
         any_kanji = any_kanji || parts[k].kanji;
         any_kana_word = any_kana_word || parts[k].kana_only;
-        encoded += *parts[k].encoded;
       }
       if (!any_kanji || !any_kana_word) continue;
       bool found = false;
       const std::optional<Text> reading =
-          ReadPhrase(text, in_run, lexicon, kanjidic, words, i, last, encoded, found);
+          ReadPhrase(text, in_run, lexicon, kanjidic, words, i, last,
+                     std::string_view(encoded).substr(0, ends[last - i - 1]), found);
       if (!found) continue;
       if (reading) {
         Morpheme joined = words[i];

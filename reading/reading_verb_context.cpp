@@ -1,6 +1,8 @@
 #include "reading/reading_verb_context.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 #include <optional>
 #include <string_view>
 
@@ -47,11 +49,24 @@ VerbContext::VerbContext(CompoundLexicon& lexicon) : lexicon_(lexicon) {}
 void VerbContext::CountOnce() {
   if (counted_) return;
   counted_ = true;
-  // Headwords of three or more characters ending in hiragana: the verb phrases among them.
-  const auto ends_in_hiragana = [](std::string_view head) {
-    return head.size() >= 6 && static_cast<unsigned char>(head[head.size() - 2]) == 0xA4;
+  // Only headwords that end in a particle, a kanji and hiragana are decoded. EUC-JP writes
+  // hiragana 0xA4 and a trail byte, kanji with a lead byte from 0xB0.
+  std::array<bool, 256> particle_trail{};
+  for (const char32_t* p = kParticles; *p; ++p) {
+    if (std::optional<std::string> code = CompoundLexicon::Encode(Text(1, *p))) {
+      particle_trail[static_cast<unsigned char>((*code)[1])] = true;
+    }
+  }
+  const auto ends_in_verb_phrase = [&particle_trail](std::string_view head) {
+    std::size_t at = head.size();
+    while (at >= 2 && static_cast<unsigned char>(head[at - 2]) == 0xA4) at -= 2;
+    if (at == head.size() || at < 6 || static_cast<unsigned char>(head[at - 2]) < 0xB0) {
+      return false;
+    }
+    return static_cast<unsigned char>(head[at - 4]) == 0xA4 &&
+           particle_trail[static_cast<unsigned char>(head[at - 3])];
   };
-  lexicon_.ForEachEntry(ends_in_hiragana, [this](const Text& headword,
+  lexicon_.ForEachEntry(ends_in_verb_phrase, [this](const Text& headword,
                                                  const CompoundReading& reading) {
     if (reading.usually_kana) return;
     const std::optional<std::size_t> verb = FinalVerb(headword);

@@ -31,6 +31,9 @@ class VerbContext {
   // phrases that read the kanji as one of the two agree nine in ten on the other's reading.
   void Apply(const Text& text, MecabAnalyzer& analyzer, std::vector<Morpheme>& words);
 
+  // Counts the phrases now (on a loading thread) rather than on first use.
+  void Prepare() { CountOnce(); }
+
  private:
   void CountOnce();
 
