@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "reading/reading_alignment.h"
@@ -131,9 +132,24 @@ Outcome<std::unique_ptr<MecabAnalyzer>> MecabAnalyzer::Create(const QString& dic
 
 namespace {
 
-bool IsNounSuffix(const char* feature) {
-  return std::string_view(feature).starts_with("名詞,接尾");
+// Whether the dictionary's feature string begins with `prefix`, without measuring all of it.
+bool FeatureStartsWith(const char* feature, std::string_view prefix) {
+  return std::strncmp(feature, prefix.data(), prefix.size()) == 0;
 }
+
+// Whether UTF-8 `bytes` are hiragana only (U+3041–U+309F: E3 81 81 to E3 82 9F).
+bool AllHiragana(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() % 3 != 0) return false;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const auto b0 = static_cast<unsigned char>(bytes[i]);
+    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+    const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
+    if (b0 != 0xE3 || !((b1 == 0x81 && b2 >= 0x81) || (b1 == 0x82 && b2 <= 0x9F))) return false;
+  }
+  return true;
+}
+
+bool IsNounSuffix(const char* feature) { return FeatureStartsWith(feature, "名詞,接尾"); }
 
 }  // namespace
 
@@ -277,8 +293,10 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
   for (const MeCab::Node* node = lattice.bos_node(); node; node = node->next) {
     if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
     const bool lone = !after_word;
-    after_word = !std::string_view(node->feature).starts_with("記号") &&
-                 !std::string_view(node->feature).starts_with("助詞");
+    after_word = !FeatureStartsWith(node->feature, "記号") &&
+                 !FeatureStartsWith(node->feature, "助詞") &&
+                 !(node->stat == MECAB_UNK_NODE &&
+                   AllHiragana(std::string_view(node->surface, node->length)));
     const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
     advance_to(begin_byte);
     const std::size_t begin = position;

@@ -75,9 +75,10 @@ class MecabAnalyzer {
     Text base_form;
   };
   const WordFeatures& FeaturesOf(const char* feature);
-  // A noun suffix (君 くん, 後 ご) at the start or after a symbol or particle has no word to
-  // attach to and is no suffix: the noun of the same characters that the lattice reaches at
-  // the least cost (君 きみ) stands instead;
+  // A noun suffix (君 くん, 後 ご) at the start, after a symbol or particle, or after hiragana
+  // the analyser has no word for (ぴゅうぴゅう風) has no word to attach to and is no suffix:
+  // the noun of the same characters that the lattice reaches at the least cost (君 きみ, 風
+  // かぜ) stands instead;
   // `node` itself when it is no suffix or nothing else fits.
   static const MeCab::Node* NonSuffixInstead(MeCab::Lattice& lattice, const MeCab::Node* node);
 

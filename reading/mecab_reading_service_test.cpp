@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"一人", "ひとり"}, LookupCase{"三本", "さんぼん"},
         // a suffix with no word before it is read as the noun (君 くん → きみ)
         LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
+        LookupCase{"ぴゅうぴゅう風が", "ぴゅうぴゅうかぜが"},
         LookupCase{"何なのか", "なんなのか"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
