@@ -251,7 +251,7 @@ Text CompoundLexicon::ReadingOf(const Entry& entry) {
   return FoldToHiragana(ToText(reading));
 }
 
-std::optional<std::string> CompoundLexicon::Encode(const Text& text) {
+std::optional<std::string> CompoundLexicon::Encode(std::u32string_view text) {
   // Through the Shift_JIS code: the two share the JIS X 0208 rows, so no converter is needed
   // for the many lookups of a conversion.
   std::string out;

@@ -70,7 +70,7 @@ class CompoundLexicon {
 
   // `text` in the lexicon's encoding (EUC-JP); std::nullopt when a character has no two-byte
   // JIS X 0208 code.
-  static std::optional<std::string> Encode(const Text& text);
+  static std::optional<std::string> Encode(std::u32string_view text);
 
   // Calls visit(headword, reading) for every entry whose headword (in the lexicon's encoding,
   // two or more characters) `wanted` accepts, in file order (reads the file if not done yet).

@@ -129,11 +129,13 @@ std::optional<Text> ComposeReading(const Text& text, const std::vector<bool>& in
 
 // The phrase reading of words [first, last), or std::nullopt to leave them as analysed.
 // `found` tells whether the lexicon lists the phrase at all (so shorter ones are not tried).
-// `encoded` is the phrase in the lexicon's encoding.
+// `encoded` is the phrase in the lexicon's encoding, `head_length` how many of its bytes the
+// words before the last take.
 std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run,
                                CompoundLexicon& lexicon, KanjidicReadings& kanjidic,
                                const std::vector<Morpheme>& words, std::size_t first,
-                               std::size_t last, std::string_view encoded, bool& found) {
+                               std::size_t last, std::string_view encoded,
+                               std::size_t head_length, bool& found) {
   const std::size_t begin = words[first].begin;
   const std::size_t end = words[last - 1].end;
   // A phrase starts and ends where a kanji run does, not inside one (支配下に is no 下に).
@@ -146,13 +148,16 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
   const Morpheme& tail = words[last - 1];
   std::vector<CompoundReading> readings = lexicon.ReadingsOfEncoded(encoded);
   const bool as_written = !readings.empty();
-  if (!as_written && !Conjugated(text, tail)) return std::nullopt;
+  if (!as_written && (!Conjugated(text, tail) || in_run[end - 1])) return std::nullopt;
   const Text surface = text.substr(begin, end - begin);
-  if (!as_written && !in_run[end - 1]) {
+  if (!as_written) {
     // A conjugated phrase: looked up by its dictionary form, read in the form written. A form
     // ending in its kanji (来) changes the kanji's own reading, which the form does not show.
+    const std::optional<std::string> base_form = CompoundLexicon::Encode(tail.base_form);
+    if (!base_form) return std::nullopt;
+    const std::string key = std::string(encoded.substr(0, head_length)) + *base_form;
     const Text base = text.substr(begin, tail.begin - begin) + tail.base_form;
-    for (CompoundReading& r : lexicon.ReadingsOf(base)) {
+    for (CompoundReading& r : lexicon.ReadingsOfEncoded(key)) {
       if (std::optional<Text> form = ConjugateReading(surface, base, r.reading)) {
         r.reading = *std::move(form);
         readings.push_back(std::move(r));
@@ -265,8 +270,8 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     Part& part = parts[k];
     if (!part.encoded_yet) {
       part.encoded_yet = true;
-      part.encoded =
-          CompoundLexicon::Encode(text.substr(words[k].begin, words[k].end - words[k].begin));
+      part.encoded = CompoundLexicon::Encode(
+          std::u32string_view(text).substr(words[k].begin, words[k].end - words[k].begin));
     }
     return part.encoded;
   };
@@ -294,9 +299,15 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     ends.clear();
     if (may_begin) {
       encoded.clear();
+      bool checked = false;
       for (std::size_t k = i; k < limit && encoding(k); ++k) {
         encoded += *encoding(k);
         ends.push_back(encoded.size());
+        if (!checked && encoded.size() >= 4) {
+          // Most places begin no headword: known from the first two characters.
+          checked = true;
+          if (!lexicon.MayBeginHeadword(encoded)) break;
+        }
       }
       limit = i + ends.size();
       may_begin = limit - i >= 2 && lexicon.MayBeginHeadword(encoded);
@@ -312,7 +323,8 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
       bool found = false;
       const std::optional<Text> reading =
           ReadPhrase(text, in_run, lexicon, kanjidic, words, i, last,
-                     std::string_view(encoded).substr(0, ends[last - i - 1]), found);
+                     std::string_view(encoded).substr(0, ends[last - i - 1]),
+                     ends[last - i - 2], found);
       if (!found) continue;
       if (reading) {
         Morpheme joined = words[i];
