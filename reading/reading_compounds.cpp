@@ -297,7 +297,7 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view
   return readings;
 }
 
-bool CompoundLexicon::MayBeginHeadword(std::string_view start) {
+bool CompoundLexicon::MayBeginPhrase(std::string_view start) {
   constexpr int kBeginningBits = 20;
   const auto slot = [](std::string_view bytes) {
     return HashBytes(bytes) >> (32 - kBeginningBits);
@@ -306,7 +306,14 @@ bool CompoundLexicon::MayBeginHeadword(std::string_view start) {
   LoadOnce();
   if (beginnings_.empty() && !entries_.empty()) {
     beginnings_.resize(std::size_t{1} << kBeginningBits);
-    for (const Entry& entry : entries_) beginnings_[slot(HeadwordOf(entry).substr(0, 4))] = true;
+    for (const Entry& entry : entries_) {
+      const std::string_view head = HeadwordOf(entry);
+      bool kana = false;
+      for (std::size_t i = 0; i + 1 < head.size() && !kana; i += 2) {
+        kana = IsEucKanaLead(static_cast<unsigned char>(head[i]));
+      }
+      if (kana) beginnings_[slot(head.substr(0, 4))] = true;
+    }
   }
   return !beginnings_.empty() && beginnings_[slot(start.substr(0, 4))];
 }

@@ -298,19 +298,19 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     // The encoding of words i, i + 1, … one after another; ends[k - i] where word k's ends.
     ends.clear();
     if (may_begin) {
+      // Most places begin no phrase: known from the first two characters.
+      const std::optional<std::string> start =
+          CompoundLexicon::Encode(std::u32string_view(text).substr(words[i].begin, 2));
+      may_begin = start && lexicon.MayBeginPhrase(*start);
+    }
+    if (may_begin) {
       encoded.clear();
-      bool checked = false;
       for (std::size_t k = i; k < limit && encoding(k); ++k) {
         encoded += *encoding(k);
         ends.push_back(encoded.size());
-        if (!checked && encoded.size() >= 4) {
-          // Most places begin no headword: known from the first two characters.
-          checked = true;
-          if (!lexicon.MayBeginHeadword(encoded)) break;
-        }
       }
       limit = i + ends.size();
-      may_begin = limit - i >= 2 && lexicon.MayBeginHeadword(encoded);
+      may_begin = limit - i >= 2;
     }
     for (std::size_t last = limit; may_begin && last >= i + 2; --last) {
       bool any_kanji = false;
