@@ -11,7 +11,7 @@ namespace yomika {
 namespace {
 
 // A phrase is looked up over at most this many words and characters.
-constexpr std::size_t kLongestPhraseWords = 5;
+constexpr std::size_t kLongestPhraseWords = 4;
 constexpr std::size_t kLongestPhrase = 12;
 
 bool HoldsKanji(const std::vector<bool>& in_run, const Morpheme& word) {
@@ -280,29 +280,31 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
   std::string encoded;
   std::vector<std::size_t> ends;
   for (std::size_t i = 0; i < words.size();) {
-    std::size_t limit = i;
-    bool kanji = false;
-    bool kana_word = false;
-    while (limit < words.size() && limit - i < kLongestPhraseWords &&
-           words[limit].end - words[i].begin <= kLongestPhrase && parts[limit].material &&
-           (limit == i || !forced(words[limit].begin))) {
-      kanji = kanji || parts[limit].kanji;
-      kana_word = kana_word || parts[limit].kana_only;
-      ++limit;
-    }
     std::size_t next = i + 1;
-    // Phrases begin with a content word: not with a particle, an auxiliary or a symbol.
-    bool may_begin = kanji && kana_word && limit - i >= 2 &&
-                     !words[i].part_of_speech.starts_with(U"助詞") &&
+    // Phrases begin with a content word, not with a particle, an auxiliary or a symbol, and
+    // most places begin none: known from the first two characters.
+    bool may_begin = parts[i].material && !words[i].part_of_speech.starts_with(U"助詞") &&
                      !words[i].part_of_speech.starts_with(U"助動詞");
-    // The encoding of words i, i + 1, … one after another; ends[k - i] where word k's ends.
-    ends.clear();
     if (may_begin) {
-      // Most places begin no phrase: known from the first two characters.
       const std::optional<std::string> start =
           CompoundLexicon::Encode(std::u32string_view(text).substr(words[i].begin, 2));
       may_begin = start && lexicon.MayBeginPhrase(*start);
     }
+    std::size_t limit = i;
+    if (may_begin) {
+      bool kanji = false;
+      bool kana_word = false;
+      while (limit < words.size() && limit - i < kLongestPhraseWords &&
+             words[limit].end - words[i].begin <= kLongestPhrase && parts[limit].material &&
+             (limit == i || !forced(words[limit].begin))) {
+        kanji = kanji || parts[limit].kanji;
+        kana_word = kana_word || parts[limit].kana_only;
+        ++limit;
+      }
+      may_begin = kanji && kana_word && limit - i >= 2;
+    }
+    // The encoding of words i, i + 1, … one after another; ends[k - i] where word k's ends.
+    ends.clear();
     if (may_begin) {
       encoded.clear();
       for (std::size_t k = i; k < limit && encoding(k); ++k) {
