@@ -299,23 +299,35 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view
 
 bool CompoundLexicon::MayBeginPhrase(std::string_view start) {
   constexpr int kBeginningBits = 20;
+  constexpr std::size_t kBeginning = 6;  // three characters
   const auto slot = [](std::string_view bytes) {
     return HashBytes(bytes) >> (32 - kBeginningBits);
   };
-  if (start.size() < 4) return false;
+  if (start.size() < kBeginning) return false;
   LoadOnce();
   if (beginnings_.empty() && !entries_.empty()) {
     beginnings_.resize(std::size_t{1} << kBeginningBits);
     for (const Entry& entry : entries_) {
       const std::string_view head = HeadwordOf(entry);
+      if (head.size() < kBeginning) continue;
       bool kana = false;
       for (std::size_t i = 0; i + 1 < head.size() && !kana; i += 2) {
         kana = IsEucKanaLead(static_cast<unsigned char>(head[i]));
       }
-      if (kana) beginnings_[slot(head.substr(0, 4))] = true;
+      if (!kana) continue;
+      beginnings_[slot(head.substr(0, kBeginning))] = true;
+      // A phrase whose third character begins its last kana ending (後にする) is written with
+      // another kana there when it conjugates (後にし): its first two characters count too.
+      bool kana_ending = true;
+      for (std::size_t i = 4; i + 1 < head.size() && kana_ending; i += 2) {
+        kana_ending = static_cast<unsigned char>(head[i]) == 0xA4;
+      }
+      if (kana_ending) beginnings_[slot(head.substr(0, 4))] = true;
     }
   }
-  return !beginnings_.empty() && beginnings_[slot(start.substr(0, 4))];
+  if (beginnings_.empty()) return false;
+  if (beginnings_[slot(start.substr(0, kBeginning))]) return true;
+  return static_cast<unsigned char>(start[4]) == 0xA4 && beginnings_[slot(start.substr(0, 4))];
 }
 
 CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {

@@ -64,9 +64,9 @@ class CompoundLexicon {
   // ReadingsOf for a headword already in the lexicon's encoding (Encode).
   std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
 
-  // Whether some headword with kana among its kanji (a phrase) may begin with the first two
-  // characters of `start` (in the lexicon's encoding; false for fewer): a quick test before
-  // the lookups of the phrases there.
+  // Whether some headword of three or more characters with kana among its kanji (a phrase)
+  // may begin with the first three characters of `start` (in the lexicon's encoding; false for
+  // fewer): a quick test before the lookups of the phrases there.
   bool MayBeginPhrase(std::string_view start);
 
   // `text` in the lexicon's encoding (EUC-JP); std::nullopt when a character has no two-byte
@@ -112,7 +112,7 @@ class CompoundLexicon {
   // compounds that end in a word. Built on the first VoicesTail.
   std::vector<std::uint32_t> by_ending_;
   std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
-  std::vector<bool> beginnings_;  // of phrases, by a hash of the first two characters
+  std::vector<bool> beginnings_;  // of phrases, by a hash of the first three characters
   std::vector<bool> headwords_;   // by another hash of the headword: most misses end there
   QStringDecoder decoder_{"EUC-JP"};
   std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading

@@ -143,8 +143,8 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
       (end < text.size() && in_run[end - 1] && in_run[end])) {
     return std::nullopt;
   }
-  // One kanji and one kana after it (外に, 後に) is as often the kanji and a particle.
-  if (end - begin == 2 && in_run[begin] && !in_run[begin + 1]) return std::nullopt;
+  // Two characters (外に, 後に: as often the kanji and a particle) make no phrase.
+  if (end - begin < 3) return std::nullopt;
   const Morpheme& tail = words[last - 1];
   std::vector<CompoundReading> readings = lexicon.ReadingsOfEncoded(encoded);
   const bool as_written = !readings.empty();
@@ -282,12 +282,12 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
   for (std::size_t i = 0; i < words.size();) {
     std::size_t next = i + 1;
     // Phrases begin with a content word, not with a particle, an auxiliary or a symbol, and
-    // most places begin none: known from the first two characters.
+    // most places begin none: known from the first three characters.
     bool may_begin = parts[i].material && !words[i].part_of_speech.starts_with(U"助詞") &&
                      !words[i].part_of_speech.starts_with(U"助動詞");
     if (may_begin) {
       const std::optional<std::string> start =
-          CompoundLexicon::Encode(std::u32string_view(text).substr(words[i].begin, 2));
+          CompoundLexicon::Encode(std::u32string_view(text).substr(words[i].begin, 3));
       may_begin = start && lexicon.MayBeginPhrase(*start);
     }
     std::size_t limit = i;

@@ -22,9 +22,10 @@ namespace yomika {
 bool IsKanjiReading(const std::vector<Text>& readings, const Text& reading);
 
 // Joins neighbouring words of `words` (an analysis of `text`) that together spell an EDICT
-// headword mixing kana and kanji, at least one of them kana only, into one word read as the
-// headword (longest first, left to right; a conjugated last word is looked up by its dictionary
-// form). The words stay as analysed when the analysed reading is listed, when the listed
+// headword of three or more characters mixing kana and kanji, at least one of them kana only,
+// that starts and ends where a kanji run does, into one word read as the headword (longest
+// first, up to four words, left to right; a conjugated last word is looked up by its
+// dictionary form). The words stay as analysed when the analysed reading is listed, when the listed
 // readings disagree on every changed kanji stretch, or when the headword is marked irregular.
 // Guards against phrases that only look alike: a verb with its auxiliary alone (歩こ う is no
 // 歩こう ほこう), a demonstrative and one kanji unless marked common (その方: そのほう or
