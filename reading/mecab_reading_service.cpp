@@ -86,6 +86,7 @@ class MecabReadingService final : public ReadingService {
       loader_ = std::thread([this] {
         const std::lock_guard analysis(analysis_mutex_);
         compounds_.Available();
+        compounds_.PreparePhrases();
         kanjidic_.Available();
         particle_context_.Prepare();
         verb_context_.Prepare();

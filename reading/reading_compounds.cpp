@@ -297,37 +297,81 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view
   return readings;
 }
 
-bool CompoundLexicon::MayBeginPhrase(std::string_view start) {
-  constexpr int kBeginningBits = 20;
-  constexpr std::size_t kBeginning = 6;  // three characters
-  const auto slot = [](std::string_view bytes) {
-    return HashBytes(bytes) >> (32 - kBeginningBits);
-  };
-  if (start.size() < kBeginning) return false;
-  LoadOnce();
-  if (beginnings_.empty() && !entries_.empty()) {
-    beginnings_.resize(std::size_t{1} << kBeginningBits);
-    for (const Entry& entry : entries_) {
-      const std::string_view head = HeadwordOf(entry);
-      if (head.size() < kBeginning) continue;
-      bool kana = false;
-      for (std::size_t i = 0; i + 1 < head.size() && !kana; i += 2) {
-        kana = IsEucKanaLead(static_cast<unsigned char>(head[i]));
-      }
-      if (!kana) continue;
-      beginnings_[slot(head.substr(0, kBeginning))] = true;
-      // A phrase whose third character begins its last kana ending (後にする) is written with
-      // another kana there when it conjugates (後にし): its first two characters count too.
-      bool kana_ending = true;
-      for (std::size_t i = 4; i + 1 < head.size() && kana_ending; i += 2) {
-        kana_ending = static_cast<unsigned char>(head[i]) == 0xA4;
-      }
-      if (kana_ending) beginnings_[slot(head.substr(0, 4))] = true;
-    }
+namespace {
+
+constexpr int kPhraseBits = 21;
+constexpr std::size_t kPhraseBeginning = 3;  // characters
+
+// A slot of the phrase filters: a hash of the characters.
+std::size_t PhraseSlot(std::u32string_view characters) {
+  std::uint32_t hash = 2166136261u;
+  for (const char32_t c : characters) {
+    hash ^= static_cast<std::uint32_t>(c);
+    hash *= 16777619u;
   }
-  if (beginnings_.empty()) return false;
-  if (beginnings_[slot(start.substr(0, kBeginning))]) return true;
-  return static_cast<unsigned char>(start[4]) == 0xA4 && beginnings_[slot(start.substr(0, 4))];
+  return hash >> (32 - kPhraseBits);
+}
+
+}  // namespace
+
+void CompoundLexicon::IndexPhrases() {
+  // The JIS X 0208 characters by row and cell, from the code page's table: decoding the
+  // phrases' headwords needs no converter.
+  std::vector<char32_t> by_code(94 * 94, 0);
+  for (char32_t c = 0x3000; c < 0x10000; ++c) {
+    const std::optional<std::string> code = Encode(std::u32string_view(&c, 1));
+    if (!code) continue;
+    const std::size_t index = (static_cast<unsigned char>((*code)[0]) - 0xA1) * 94 +
+                              (static_cast<unsigned char>((*code)[1]) - 0xA1);
+    if (index < by_code.size() && by_code[index] == 0) by_code[index] = c;
+  }
+  phrase_beginnings_.assign(std::size_t{1} << kPhraseBits, false);
+  phrases_.assign(std::size_t{1} << kPhraseBits, false);
+  Text headword;
+  for (const Entry& entry : entries_) {
+    const std::string_view head = HeadwordOf(entry);
+    if (head.size() < 2 * kPhraseBeginning) continue;
+    bool kana = false;
+    for (std::size_t i = 0; i + 1 < head.size() && !kana; i += 2) {
+      kana = IsEucKanaLead(static_cast<unsigned char>(head[i]));
+    }
+    if (!kana) continue;
+    headword.clear();
+    for (std::size_t i = 0; i + 1 < head.size(); i += 2) {
+      const std::size_t index = (static_cast<unsigned char>(head[i]) - 0xA1) * 94 +
+                                (static_cast<unsigned char>(head[i + 1]) - 0xA1);
+      headword += index < by_code.size() ? by_code[index] : char32_t{0};
+    }
+    phrases_[PhraseSlot(headword)] = true;
+    phrase_beginnings_[PhraseSlot(std::u32string_view(headword).substr(0, kPhraseBeginning))] =
+        true;
+    // A phrase whose third character begins its last kana ending (後にする) is written with
+    // another kana there when it conjugates (後にし): its first two characters count too.
+    bool kana_ending = true;
+    for (std::size_t i = 4; i + 1 < head.size() && kana_ending; i += 2) {
+      kana_ending = static_cast<unsigned char>(head[i]) == 0xA4;
+    }
+    if (kana_ending) phrase_beginnings_[PhraseSlot(std::u32string_view(headword).substr(0, 2))] = true;
+  }
+}
+
+bool CompoundLexicon::MayBeginPhrase(std::u32string_view start) {
+  if (start.size() < kPhraseBeginning) return false;
+  PreparePhrases();
+  if (phrases_.empty()) return false;
+  if (phrase_beginnings_[PhraseSlot(start.substr(0, kPhraseBeginning))]) return true;
+  const bool hiragana_third = start[2] >= U'ぁ' && start[2] <= U'ゖ';
+  return hiragana_third && phrase_beginnings_[PhraseSlot(start.substr(0, 2))];
+}
+
+void CompoundLexicon::PreparePhrases() {
+  LoadOnce();
+  if (phrases_.empty() && !entries_.empty()) IndexPhrases();
+}
+
+bool CompoundLexicon::MayBePhrase(std::u32string_view headword) {
+  PreparePhrases();
+  return !phrases_.empty() && phrases_[PhraseSlot(headword)];
 }
 
 CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {

@@ -65,9 +65,12 @@ class CompoundLexicon {
   std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
 
   // Whether some headword of three or more characters with kana among its kanji (a phrase)
-  // may begin with the first three characters of `start` (in the lexicon's encoding; false for
-  // fewer): a quick test before the lookups of the phrases there.
-  bool MayBeginPhrase(std::string_view start);
+  // may begin with the first three characters of `start` (false for fewer), and whether
+  // `headword` may be such a phrase: quick tests before the lookups of the phrases there.
+  bool MayBeginPhrase(std::u32string_view start);
+  bool MayBePhrase(std::u32string_view headword);
+  // Builds the filters of those two now (on a loading thread) rather than on first use.
+  void PreparePhrases();
 
   // `text` in the lexicon's encoding (EUC-JP); std::nullopt when a character has no two-byte
   // JIS X 0208 code.
@@ -112,7 +115,9 @@ class CompoundLexicon {
   // compounds that end in a word. Built on the first VoicesTail.
   std::vector<std::uint32_t> by_ending_;
   std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
-  std::vector<bool> beginnings_;  // of phrases, by a hash of the first three characters
+  void IndexPhrases();
+  std::vector<bool> phrase_beginnings_;  // by a hash of the first three characters
+  std::vector<bool> phrases_;            // by a hash of the headword; built on first need
   std::vector<bool> headwords_;   // by another hash of the headword: most misses end there
   QStringDecoder decoder_{"EUC-JP"};
   std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading

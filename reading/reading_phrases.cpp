@@ -129,13 +129,10 @@ std::optional<Text> ComposeReading(const Text& text, const std::vector<bool>& in
 
 // The phrase reading of words [first, last), or std::nullopt to leave them as analysed.
 // `found` tells whether the lexicon lists the phrase at all (so shorter ones are not tried).
-// `encoded` is the phrase in the lexicon's encoding, `head_length` how many of its bytes the
-// words before the last take.
 std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run,
                                CompoundLexicon& lexicon, KanjidicReadings& kanjidic,
                                const std::vector<Morpheme>& words, std::size_t first,
-                               std::size_t last, std::string_view encoded,
-                               std::size_t head_length, bool& found) {
+                               std::size_t last, bool& found) {
   const std::size_t begin = words[first].begin;
   const std::size_t end = words[last - 1].end;
   // A phrase starts and ends where a kanji run does, not inside one (支配下に is no 下に).
@@ -146,18 +143,21 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
   // Two characters (外に, 後に: as often the kanji and a particle) make no phrase.
   if (end - begin < 3) return std::nullopt;
   const Morpheme& tail = words[last - 1];
-  std::vector<CompoundReading> readings = lexicon.ReadingsOfEncoded(encoded);
+  // A conjugated phrase is looked up by its dictionary form and read in the form written. A
+  // form ending in its kanji (来) changes the kanji's own reading, which the form does not show.
+  const bool conjugated = Conjugated(text, tail) && !in_run[end - 1];
+  const std::u32string_view written = std::u32string_view(text).substr(begin, end - begin);
+  const bool may_be_written = lexicon.MayBePhrase(written);
+  Text base;
+  if (conjugated) base = text.substr(begin, tail.begin - begin) + tail.base_form;
+  const bool may_be_base = conjugated && lexicon.MayBePhrase(base);
+  if (!may_be_written && !may_be_base) return std::nullopt;
+  const Text surface(written);
+  std::vector<CompoundReading> readings;
+  if (may_be_written) readings = lexicon.ReadingsOf(surface);
   const bool as_written = !readings.empty();
-  if (!as_written && (!Conjugated(text, tail) || in_run[end - 1])) return std::nullopt;
-  const Text surface = text.substr(begin, end - begin);
-  if (!as_written) {
-    // A conjugated phrase: looked up by its dictionary form, read in the form written. A form
-    // ending in its kanji (来) changes the kanji's own reading, which the form does not show.
-    const std::optional<std::string> base_form = CompoundLexicon::Encode(tail.base_form);
-    if (!base_form) return std::nullopt;
-    const std::string key = std::string(encoded.substr(0, head_length)) + *base_form;
-    const Text base = text.substr(begin, tail.begin - begin) + tail.base_form;
-    for (CompoundReading& r : lexicon.ReadingsOfEncoded(key)) {
+  if (!as_written && may_be_base) {
+    for (CompoundReading& r : lexicon.ReadingsOf(base)) {
       if (std::optional<Text> form = ConjugateReading(surface, base, r.reading)) {
         r.reading = *std::move(form);
         readings.push_back(std::move(r));
@@ -249,13 +249,11 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
   const auto forced = [&boundaries](std::size_t position) {
     return std::find(boundaries.begin(), boundaries.end(), position) != boundaries.end();
   };
-  // What each word can be in a phrase, and its encoding, worked out once.
+  // What each word can be in a phrase, worked out once.
   struct Part {
     bool kanji = false;
     bool kana_only = false;
     bool material = false;
-    bool encoded_yet = false;
-    std::optional<std::string> encoded;
   };
   std::vector<Part> parts(words.size());
   for (std::size_t k = 0; k < words.size(); ++k) {
@@ -265,20 +263,8 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     part.kanji = HoldsKanji(in_run, words[k]);
     part.kana_only = KanaOnly(text, words[k]);
   }
-  // A word's encoding is worked out when a phrase could begin at or before it.
-  const auto encoding = [&](std::size_t k) -> const std::optional<std::string>& {
-    Part& part = parts[k];
-    if (!part.encoded_yet) {
-      part.encoded_yet = true;
-      part.encoded = CompoundLexicon::Encode(
-          std::u32string_view(text).substr(words[k].begin, words[k].end - words[k].begin));
-    }
-    return part.encoded;
-  };
   // Words are moved down over the ones joined into a phrase, so the pass stays linear.
   std::size_t kept = 0;
-  std::string encoded;
-  std::vector<std::size_t> ends;
   for (std::size_t i = 0; i < words.size();) {
     std::size_t next = i + 1;
     // Phrases begin with a content word, not with a particle, an auxiliary or a symbol, and
@@ -286,9 +272,7 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
     bool may_begin = parts[i].material && !words[i].part_of_speech.starts_with(U"助詞") &&
                      !words[i].part_of_speech.starts_with(U"助動詞");
     if (may_begin) {
-      const std::optional<std::string> start =
-          CompoundLexicon::Encode(std::u32string_view(text).substr(words[i].begin, 3));
-      may_begin = start && lexicon.MayBeginPhrase(*start);
+      may_begin = lexicon.MayBeginPhrase(std::u32string_view(text).substr(words[i].begin, 3));
     }
     std::size_t limit = i;
     if (may_begin) {
@@ -303,17 +287,6 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
       }
       may_begin = kanji && kana_word && limit - i >= 2;
     }
-    // The encoding of words i, i + 1, … one after another; ends[k - i] where word k's ends.
-    ends.clear();
-    if (may_begin) {
-      encoded.clear();
-      for (std::size_t k = i; k < limit && encoding(k); ++k) {
-        encoded += *encoding(k);
-        ends.push_back(encoded.size());
-      }
-      limit = i + ends.size();
-      may_begin = limit - i >= 2;
-    }
     for (std::size_t last = limit; may_begin && last >= i + 2; --last) {
       bool any_kanji = false;
       bool any_kana_word = false;
@@ -324,9 +297,7 @@ void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
       if (!any_kanji || !any_kana_word) continue;
       bool found = false;
       const std::optional<Text> reading =
-          ReadPhrase(text, in_run, lexicon, kanjidic, words, i, last,
-                     std::string_view(encoded).substr(0, ends[last - i - 1]),
-                     ends[last - i - 2], found);
+          ReadPhrase(text, in_run, lexicon, kanjidic, words, i, last, found);
       if (!found) continue;
       if (reading) {
         Morpheme joined = words[i];
