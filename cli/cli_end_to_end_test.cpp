@@ -222,6 +222,16 @@ TEST_F(ConverterTest, InvalidBytesAreReplacedWithAWarning) {
   EXPECT_TRUE(result.err.contains(QStringLiteral("1"))) << result.err.toStdString();
 }
 
+TEST_F(ConverterTest, KanjiNothingReadsIsNamedOnStandardError) {
+  const QByteArray unread = "\xF0\xB0\x80\x80";  // U+30000: no data source reads it
+  const RunResult result =
+      Run({QStringLiteral("--set"), QStringLiteral("Default/CreateColor=0")}, unread + "と漢字");
+  EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+  EXPECT_EQ(result.out, unread + "と" + kRubyKanji);
+  EXPECT_TRUE(result.err.contains(U("警告")) && result.err.contains(QString::fromUtf8(unread)))
+      << result.err.toStdString();
+}
+
 TEST_F(ConverterTest, FailedConversionLeavesTheOldOutput) {
   WriteFile(QStringLiteral("old.html"), "old");
   const RunResult result = Run({QStringLiteral("--set"), QStringLiteral("Default/Convert=abc"),

@@ -52,7 +52,10 @@ Outcome<QByteArray> ConvertOne(const QString& input, ReadingService& service,
                                const EngineSettings& settings, bool document) {
   const Outcome<InputText> text = ReadInput(input);
   if (!text) return Failure{text.reason()};
-  const Outcome<QString> body = ConvertToBody(*text, service, settings, ProgressCallback());
+  const Outcome<QString> body =
+      ConvertToBody(*text, service, settings, ProgressCallback(), [&input](const QString& warning) {
+        PrintError(QStringLiteral("警告: %1: %2").arg(DisplayName(input), warning));
+      });
   if (!body) {
     return Failure{
         QStringLiteral("%1 を変換できません: %2").arg(DisplayName(input), body.reason())};

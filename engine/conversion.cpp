@@ -20,11 +20,12 @@ Outcome<Text> PrepareWorkingText(const InputText& input, const EngineSettings& s
 }
 
 Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
-                               const EngineSettings& settings, const ProgressCallback& progress) {
+                               const EngineSettings& settings, const ProgressCallback& progress,
+                               const WarningCallback& warning) {
   const Outcome<Text> working = PrepareWorkingText(input, settings);
   if (!working) return Failure{working.reason()};
   service.PrepareConversion(ToQString(*working));
-  return SegmentText(*working, service, settings, progress);
+  return SegmentText(*working, service, settings, progress, warning);
 }
 
 InputText PlainInput(const QString& text) {

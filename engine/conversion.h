@@ -18,8 +18,10 @@ namespace yomika {
 Outcome<Text> PrepareWorkingText(const InputText& input, const EngineSettings& settings);
 
 // The HTML body for the input. The reading service gets the working text as a hint first.
+// `warning` hears of kanji left without ruby.
 Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
-                               const EngineSettings& settings, const ProgressCallback& progress);
+                               const EngineSettings& settings, const ProgressCallback& progress,
+                               const WarningCallback& warning = nullptr);
 
 // Plain text with the default (black) colour for every character.
 InputText PlainInput(const QString& text);

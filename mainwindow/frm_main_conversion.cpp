@@ -69,9 +69,11 @@ Status FrmMain::RunConversionSteps() {
     txt_kanji_->SetSelStart(static_cast<int>(input.text.size()) - 1);
     txt_kanji_->SetSelLength(1);
   }
+  QStringList warnings;
   const Outcome<QString> body = ConvertToBody(
       input, *reading_service_, settings,
-      [this](float fraction) { pic_status_->DrawProgress(fraction, true); });
+      [this](float fraction) { pic_status_->DrawProgress(fraction, true); },
+      [&warnings](const QString& warning) { warnings.append(warning); });
   if (!body) return Failure{body.reason()};
   if (Status written = WriteDocument(*body); !written) return written;
   ProcessPendingEvents();
@@ -85,6 +87,8 @@ Status FrmMain::RunConversionSteps() {
     clipboard->clear();
     clipboard->setText(txt_html_->Text());
   }
+  // The page is complete; what it lacks is told once it shows.
+  if (!warnings.isEmpty()) Warn(warnings.join(QLatin1Char('\n')));
   return Ok();
 }
 

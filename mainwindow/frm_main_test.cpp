@@ -96,6 +96,7 @@ class FrmMainTest : public QObject {
   void ConversionWritesPreviewSourceAndProgress();
   void ConversionFailureShowsTheMessageAndKeepsTheOutput();
   void UnreadableSettingTakesTheFailurePath();
+  void UnreadKanjiAreToldAfterThePageShows();
   void SourceChangedRules();
   void ViewSwitchFromMenuAndToolbarAgree();
   void ToolbarHasThirteenSlots();
@@ -204,6 +205,20 @@ void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
   h.window->txtKanji()->SetText(U("かな"));
   h.window->RunConversion();
   QCOMPARE(h.warnings.size(), 1);
+}
+
+void FrmMainTest::UnreadKanjiAreToldAfterThePageShows() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("CreateColor"),
+                         QStringLiteral("0"));
+  h.window->txtKanji()->SetText(U("𩸽と鱈"));  // the stand-in service reads each as itself
+  h.window->RunConversion();
+  QCOMPARE(h.window->txtHTML()->Text(), U("𩸽と鱈"));
+  QCOMPARE(h.warnings.size(), 1);
+  QVERIFY(h.warnings[0].contains(U("「𩸽」")) && h.warnings[0].contains(U("「鱈」")));
+  QCOMPARE(h.window->picStatus()->picture()->percent, 100);
 }
 
 void FrmMainTest::SourceChangedRules() {

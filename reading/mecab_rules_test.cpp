@@ -74,40 +74,32 @@ INSTANTIATE_TEST_SUITE_P(
         // bad input: not a counter
         CountCase{3, "さん", "猫", nullptr}));
 
-// Every day with a native reading, as a day of the month (四月一日) and counted (一日).
-struct DayCase {
-  std::uint64_t value;
-  const char* number;
-  const char* day_of_month;
-  const char* counted;
-};
-
-class NativeDayTest : public ::testing::TestWithParam<DayCase> {};
-
-TEST_P(NativeDayTest, ReadsEachDay) {
-  const DayCase& c = GetParam();
-  for (const bool of_month : {true, false}) {
-    const auto counted = ReadCounted(c.value, Utf8ToText(c.number), U"日", of_month);
-    ASSERT_TRUE(counted.has_value());
-    EXPECT_EQ(ToQString(counted->number + counted->counter).toStdString(),
-              of_month ? c.day_of_month : c.counted);
+// Every day with a native reading, and neighbours without one.
+TEST(ReadCountedTest, DaysOfTheMonth) {
+  const std::pair<const char*, const char*> days[] = {
+      {"一", "いち+にち"},         {"二", "+ふつか"},   {"三", "+みっか"},
+      {"四", "+よっか"},           {"五", "+いつか"},   {"六", "+むいか"},
+      {"七", "+なのか"},           {"八", "+ようか"},   {"九", "+ここのか"},
+      {"十", "+とおか"},           {"十一", "じゅういち+にち"}, {"十四", "じゅう+よっか"},
+      {"二十", "+はつか"},         {"二十四", "にじゅう+よっか"}, {"三十", "さんじゅう+にち"},
+  };
+  for (const auto& [numerals, expected] : days) {
+    const Text number = Utf8ToText(numerals);
+    const std::optional<CountedReading> counted =
+        ReadCounted(*NumberValue(number), *ReadKanjiNumber(number), U"日");
+    ASSERT_TRUE(counted.has_value()) << numerals;
+    EXPECT_EQ(ToQString(counted->number + U"+" + counted->counter).toStdString(), expected)
+        << numerals;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NativeDayTest,
-    ::testing::Values(DayCase{1, "いち", "ついたち", "いちにち"},
-                      DayCase{2, "に", "ふつか", "ふつか"}, DayCase{3, "さん", "みっか", "みっか"},
-                      DayCase{4, "よん", "よっか", "よっか"}, DayCase{5, "ご", "いつか", "いつか"},
-                      DayCase{6, "ろく", "むいか", "むいか"},
-                      DayCase{7, "なな", "なのか", "なのか"},
-                      DayCase{8, "はち", "ようか", "ようか"},
-                      DayCase{9, "きゅう", "ここのか", "ここのか"},
-                      DayCase{10, "じゅう", "とおか", "とおか"},
-                      DayCase{11, "じゅういち", "じゅういちにち", "じゅういちにち"},
-                      DayCase{14, "じゅうよん", "じゅうよっか", "じゅうよっか"},
-                      DayCase{20, "にじゅう", "はつか", "はつか"},
-                      DayCase{24, "にじゅうよん", "にじゅうよっか", "にじゅうよっか"}));
+TEST(ReadCountedTest, TheFirstOfAMonth) {
+  // 四月一日: ついたち; the other native days read alike as days of the month.
+  EXPECT_EQ(ReadCounted(1, U"いち", U"日", true), (CountedReading{U"", U"ついたち"}));
+  EXPECT_EQ(ReadCounted(7, U"なな", U"日", true), (CountedReading{U"", U"なのか"}));
+  EXPECT_EQ(ReadCounted(31, U"さんじゅういち", U"日", true),
+            (CountedReading{U"さんじゅういち", U"にち"}));
+}
 
 TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("三百二十五")), 325u);

@@ -572,9 +572,16 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
                            const std::vector<std::size_t>& boundaries, CompoundLexicon& lexicon,
                            std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
-  const auto forced = [&boundaries](std::size_t position) {
-    return std::find(boundaries.begin(), boundaries.end(), position) != boundaries.end();
+  std::vector<bool> boundary(text.size() + 1, false);
+  for (const std::size_t position : boundaries) {
+    if (position < boundary.size()) boundary[position] = true;
+  }
+  const auto forced = [&boundary](std::size_t position) {
+    return position < boundary.size() && boundary[position];
   };
+  // A joined word moves to the place of its last part and the others are marked; they go
+  // in one pass at the end, so joining costs no shifting of the words after it.
+  std::vector<bool> joined_away(words.size(), false);
   for (std::size_t i = 0; i < words.size(); ++i) {
     if (words[i].begin >= text.size() || !in_run[words[i].begin]) continue;
     // The words that may join: each holds a kanji, none starts at a forced boundary.
@@ -585,7 +592,7 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       ++limit;
     }
     if (limit - i < 2) continue;
-    if (!lexicon.Available()) return;
+    if (!lexicon.Available()) break;
     bool listed = false;
     for (std::size_t last = limit; last >= i + 2 && !listed; --last) {
       const std::size_t begin = words[i].begin;
@@ -615,8 +622,10 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
         words[i].reading = *chosen;
         words[i].known = true;
         words[i].base_form.clear();
-        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i + 1),
-                    words.begin() + static_cast<std::ptrdiff_t>(last));
+        words[last - 1] = std::move(words[i]);
+        std::fill(joined_away.begin() + static_cast<std::ptrdiff_t>(i),
+                  joined_away.begin() + static_cast<std::ptrdiff_t>(last - 1), true);
+        i = last - 1;
       } else {
         // A headword the analysis already reads right (or cannot be told apart): its parts
         // are not looked up again as shorter compounds; its last word may still start one.
@@ -628,6 +637,13 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       VoiceCompoundTail(text, lexicon, words[i + 1]);
     }
   }
+  std::size_t kept = 0;
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (joined_away[k]) continue;
+    if (kept != k) words[kept] = std::move(words[k]);
+    ++kept;
+  }
+  words.resize(kept);
 }
 
 }  // namespace yomika

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string_view>
 
+#include "reading/kanjidic2.h"
 #include "reading/reading_alignment.h"
 
 namespace yomika {
@@ -14,17 +15,6 @@ namespace {
 
 bool IsHiragana(char32_t c) { return c >= U'ぁ' && c <= U'ゖ'; }
 bool IsKatakana(char32_t c) { return (c >= U'ァ' && c <= U'ヺ') || c == U'ー'; }
-
-// A kun reading as written in KANJIDIC: "-" marks a prefix or suffix use, "." starts the
-// okurigana. Returns the part the kanji itself stands for.
-Text KunStem(const Text& field) {
-  Text stem;
-  for (const char32_t c : field) {
-    if (c == U'.') break;
-    if (c != U'-') stem += c;
-  }
-  return stem;
-}
 
 // The kanji a KANJIDIC line is about: the code point of its U field, else its decoded first
 // field when that is one character.

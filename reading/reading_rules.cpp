@@ -87,12 +87,19 @@ constexpr std::array<Counter, 62> kCounters = {{
     {U"番", U"ばん", Onset::kOther, nullptr, nullptr, false, false},
 }};
 
-// Days of the month and counted days that have a native reading; the first only as a day of
-// the month (one day counted is いちにち).
-constexpr std::array<std::pair<int, const char32_t*>, 13> kDays = {{
-    {1, U"ついたち"}, {2, U"ふつか"}, {3, U"みっか"}, {4, U"よっか"}, {5, U"いつか"}, {6, U"むいか"},
-    {7, U"なのか"}, {8, U"ようか"}, {9, U"ここのか"}, {10, U"とおか"}, {14, U"じゅうよっか"},
-    {20, U"はつか"}, {24, U"にじゅうよっか"},
+// Days of the month and counted days that have a native reading: the number's part, if any,
+// and the day's (14日 じゅう+よっか, so 日 after the digits 14 reads よっか). The first only as a
+// day of the month (one day counted is いちにち).
+struct Day {
+  int value;
+  const char32_t* number;
+  const char32_t* day;
+};
+constexpr std::array<Day, 13> kDays = {{
+    {1, U"", U"ついたち"}, {2, U"", U"ふつか"}, {3, U"", U"みっか"}, {4, U"", U"よっか"},
+    {5, U"", U"いつか"}, {6, U"", U"むいか"}, {7, U"", U"なのか"}, {8, U"", U"ようか"}, {9, U"", U"ここのか"},
+    {10, U"", U"とおか"}, {14, U"じゅう", U"よっか"}, {20, U"", U"はつか"},
+    {24, U"にじゅう", U"よっか"},
 }};
 
 constexpr std::array<const char32_t*, 10> kDigitReadings = {
@@ -370,10 +377,10 @@ std::optional<CountedReading> ReadCounted(std::uint64_t value, const Text& numbe
     return CountedReading{{}, value == 1 ? U"ひとり" : U"ふたり"};
   }
   if (counter_surface == U"日") {
-    for (const auto& [day, reading] : kDays) {
-      if (value == static_cast<std::uint64_t>(day) && !number_reading.starts_with(U"なん") &&
-          (day != 1 || day_of_month)) {
-        return CountedReading{{}, reading};
+    for (const Day& day : kDays) {
+      if (value == static_cast<std::uint64_t>(day.value) && !number_reading.starts_with(U"なん") &&
+          (day.value != 1 || day_of_month)) {
+        return CountedReading{day.number, day.day};
       }
     }
   }

@@ -11,8 +11,11 @@ packages=(
   xvfb xauth
   # tests, benchmarks, fuzzing
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3 time
-  # reading service: MeCab with the IPADIC dictionary, kanji readings
-  libmecab-dev mecab mecab-ipadic-utf8 kanjidic edict
+  # reading service: MeCab with the IPADIC dictionary, kanji readings (kanjidic, and
+  # kanjidic-xml read through zlib), compounds, rare kanji (Unihan in unicode-data read
+  # through libbz2, the SKK dictionary of JIS X 0213 kanji in skkdic-extra)
+  libmecab-dev mecab mecab-ipadic-utf8 kanjidic kanjidic-xml zlib1g-dev edict
+  unicode-data libbz2-dev skkdic-extra
 )
 
 missing=()
