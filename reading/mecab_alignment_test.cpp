@@ -58,6 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
         // edge: katakana in the surface matches hiragana in the reading
         AlignCase{"ドイツ語", "0001", "どいつご", "3-4:ご"},
         AlignCase{"ヶ所", "01", "かしょ", "1-2:しょ"},
+        // edge: several splits fit; the one nearest two kana a kanji wins (not 丈 た, ケ け,
+        // 山 がやま)
+        AlignCase{"丈ケ山", "101", "たけがやま", "0-1:たけ 2-3:やま"},
+        AlignCase{"三ヶ日", "101", "さんがにち", "0-1:さん 2-3:にち"},
         AlignCase{"かな", "00", "かな", ""},
         // edge: several splits fit; the one nearest two kana per kanji wins (ケ may read け)
         AlignCase{"丈ケ山", "101", "たけがやま", "0-1:たけ 2-3:やま"},

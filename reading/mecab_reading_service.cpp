@@ -20,7 +20,11 @@
 #include "reading/reading_compounds.h"
 #include "reading/reading_dictionary.h"
 #include "reading/reading_kanjidic.h"
+#include "reading/reading_particle_context.h"
+#include "reading/reading_phrases.h"
 #include "reading/reading_rules.h"
+#include "reading/reading_unknown_words.h"
+#include "reading/reading_verb_context.h"
 
 namespace yomika {
 namespace {
@@ -121,6 +125,8 @@ class MecabReadingService final : public ReadingService {
                              : options.user_dictionary_path),
         kanjidic_(options.kanjidic_path),
         compounds_(options.compound_dictionary_path),
+        particle_context_(compounds_),
+        verb_context_(compounds_),
         rare_(options.kanjidic2_path, options.unihan_folder, options.skk_path) {
     user_dictionary_.Load();
     RefreshUserWords();
@@ -130,7 +136,10 @@ class MecabReadingService final : public ReadingService {
       loader_ = std::thread([this] {
         const std::lock_guard analysis(analysis_mutex_);
         compounds_.Available();
+        compounds_.PreparePhrases();
         kanjidic_.Available();
+        particle_context_.Prepare();
+        verb_context_.Prepare();
       });
     } catch (const std::system_error&) {
       // No thread to be had: the lexicons are read on first need.
@@ -304,6 +313,10 @@ class MecabReadingService final : public ReadingService {
     std::vector<Morpheme> words = analyzer_->Analyse(analysed, boundaries);
     ApplyReadingRules(analysed, words);
     ApplyCompoundReadings(analysed, in_run, boundaries, compounds_, words);
+    ReadUnknownWords(analysed, in_run, compounds_, words);
+    particle_context_.Apply(analysed, in_run, words);
+    verb_context_.Apply(analysed, *analyzer_, words);
+    ApplyPhraseReadings(analysed, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
     std::size_t next_span = 0;
@@ -607,6 +620,8 @@ class MecabReadingService final : public ReadingService {
   std::unordered_map<char32_t, std::vector<std::size_t>> user_word_lengths_;
   KanjidicReadings kanjidic_;
   CompoundLexicon compounds_;
+  ParticleContext particle_context_;
+  VerbContext verb_context_;
   RareKanji rare_;
   std::unordered_map<char32_t, Text> char_readings_;
 

@@ -77,6 +77,17 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"お金を", "おかねを"}, LookupCase{"人々と", "ひとびとと"},
         LookupCase{"三ヶ月、", "さんかげつ、"}, LookupCase{"漢字テスト・", "かんじテスト・"},
         LookupCase{"一人", "ひとり"}, LookupCase{"三本", "さんぼん"},
+        // a suffix with no word before it is read as the noun (君 くん → きみ)
+        LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
+        LookupCase{"ぴゅうぴゅう風が", "ぴゅうぴゅうかぜが"},
+        LookupCase{"何なのか", "なんなのか"},
+        // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
+        // not where the phrases do not agree (〜を行う, 〜を行く)
+        LookupCase{"一度も行った。", "いちどもいった。"},
+        LookupCase{"彼が入れるほど", "かれがはいれるほど"},
+        LookupCase{"実験を行った。", "じっけんをおこなった。"},
+        // the first of a month; one day counted
+        LookupCase{"四月一日は", "しがつついたちは"}, LookupCase{"一日に", "いちにちに"},
         // edge: full-width digits and symbols in the tail stay as written
         LookupCase{"漢字１２３！", "かんじ１２３！"}, LookupCase{"今日は", "きょうは"},
         // edge: kanji the dictionary has no word for still get a reading

@@ -69,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{20, "にじゅう", "日", "+はつか"}, CountCase{9, "きゅう", "時", "く+じ"},
         CountCase{4, "よん", "月", "し+がつ"}, CountCase{0, "なん", "匹", "なん+びき"},
         CountCase{11, "じゅういち", "人", "じゅういち+にん"},
+        CountCase{20, "にじゅう", "歳", "+はたち"}, CountCase{20, "にじゅう", "才", "+はたち"},
+        CountCase{1, "いち", "小節", "いっ+しょうせつ"},
         // bad input: not a counter
         CountCase{3, "さん", "猫", nullptr}));
 
@@ -91,12 +93,24 @@ TEST(ReadCountedTest, DaysOfTheMonth) {
   }
 }
 
+TEST(ReadCountedTest, TheFirstOfAMonth) {
+  // 四月一日: ついたち; the other native days read alike as days of the month.
+  EXPECT_EQ(ReadCounted(1, U"いち", U"日", true), (CountedReading{U"", U"ついたち"}));
+  EXPECT_EQ(ReadCounted(7, U"なな", U"日", true), (CountedReading{U"", U"なのか"}));
+  EXPECT_EQ(ReadCounted(31, U"さんじゅういち", U"日", true),
+            (CountedReading{U"さんじゅういち", U"にち"}));
+}
+
 TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("三百二十五")), 325u);
   EXPECT_EQ(NumberValue(Utf8ToText("３２")), 32u);
   EXPECT_EQ(NumberValue(Utf8ToText("十")), 10u);
   EXPECT_EQ(NumberValue(Utf8ToText("五万")), 50000u);
   EXPECT_EQ(NumberValue(Utf8ToText("三x")), std::nullopt);
+  // units out of order are no number (百千万劫)
+  EXPECT_EQ(NumberValue(Utf8ToText("百千万")), std::nullopt);
+  EXPECT_EQ(NumberValue(Utf8ToText("万億")), std::nullopt);
+  EXPECT_EQ(NumberValue(Utf8ToText("千百")), 1100u);
 }
 
 }  // namespace

@@ -136,6 +136,10 @@ Text FoldToHiragana(const Text& text) {
 
 bool IsKana(char32_t c) { return (c >= U'ぁ' && c <= U'ゖ') || (c >= U'ァ' && c <= U'ヺ') || c == U'ー'; }
 
+bool IsIdeograph(char32_t c) {
+  return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c >= 0x20000;
+}
+
 std::vector<KanjiPiece> KanjiStretches(const std::vector<bool>& in_run) {
   std::vector<KanjiPiece> stretches;
   for (std::size_t i = 0; i < in_run.size(); ++i) {

@@ -20,6 +20,9 @@ Text FoldToHiragana(const Text& text);
 // True for hiragana, katakana and the prolonged sound mark ー.
 bool IsKana(char32_t c);
 
+// True for CJK ideographs (the unified blocks, extension A and beyond, the compatibility block).
+bool IsIdeograph(char32_t c);
+
 // A maximal stretch [begin, end) of kanji-run characters of a word, with its reading
 // (hiragana; empty when unknown).
 struct KanjiPiece {
