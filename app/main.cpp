@@ -10,11 +10,13 @@
 #include <cstdio>
 
 #include "app/instance_lock.h"
+#include "app/qt_japanese.h"
 #include "dialogs/frm_about.h"
 #include "engine/preview_file.h"
 #include "mainwindow/browser_preview_host.h"
 #include "mainwindow/frm_main.h"
 #include "options/frm_setup.h"
+#include "reading/kanji_ruby_aids.h"
 #include "reading/mecab_reading_service.h"
 #include "settings/settings_store.h"
 #include "widgets/preview_browser.h"
@@ -47,6 +49,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("YOMIKA"));
   QApplication::setApplicationVersion(QStringLiteral(YOMIKA_VERSION));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/yomika.svg")));
+  if (!InstallQtJapanese(app)) std::fprintf(stderr, "yomika: Qt's Japanese translation is missing\n");
 
   SettingsStore settings;
   const InstanceLock instance_lock;
@@ -68,6 +71,8 @@ int main(int argc, char* argv[]) {
     });
   };
   deps.show_about = ShowAbout;
+  const KanjiRubyAids kanji_aids;
+  deps.kanji_aids = [&kanji_aids] { return kanji_aids.Aids(); };
 
   FrmMain window(std::move(deps));
   if (const Status started = window.StartUp(); !started) {

@@ -11,6 +11,7 @@ set -euo pipefail
 
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/timing.sh"
 corpus="$here/../../shared/eval/jsut_dev.tsv"
 converter="$build/yomika-convert"
 dictionary=/var/lib/mecab/dic/ipadic-utf8
@@ -52,21 +53,6 @@ split_words() {
   mecab -d "$dictionary" -Owakati < "$work/input.txt" > "$work/out.txt"
 }
 
-# Best wall-clock seconds of $runs runs of the function $1.
-best_seconds() {
-  local best="" start end seconds
-  for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    "$1" || fail "$1 failed"
-    end=$(date +%s%N)
-    seconds=$(awk -v d=$((end - start)) 'BEGIN { printf "%.3f", d / 1e9 }')
-    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-      best=$seconds
-    fi
-  done
-  echo "$best"
-}
-
 # Peak resident set of one converter run, in kB.
 peak_kb() {
   if [ -x /usr/bin/time ]; then
@@ -92,8 +78,8 @@ convert || fail "yomika-convert failed on the benchmark text"
 out_lines=$(awk 'END { print NR }' RS='\r\n' "$work/out.html")
 [ "$out_lines" -eq "$lines" ] || echo "warning: $lines input lines gave $out_lines output lines" >&2
 
-converter_s=$(best_seconds convert)
-mecab_s=$(best_seconds split_words)
+converter_s=$(best_seconds "$runs" convert)
+mecab_s=$(best_seconds "$runs" split_words)
 peak=$(peak_kb)
 
 awk -v bytes="$bytes" -v lines="$lines" -v cs="$converter_s" -v ms="$mecab_s" -v kb="$peak" \

@@ -109,6 +109,26 @@ TEST_F(ConverterTest, ConvertsStandardInputToTheBody) {
        "漢字",
        "<font color=\"#000000\">" + kRubyKanji + "</font>"},
       {"CP932 input", {"--set", "Default/CreateColor=0"}, "\x8A\xBF\x8E\x9A", kRubyKanji},
+      {"aozora, first occurrence only",
+       {"--format", "aozora", "--set", "RUBY/FirstOnly=1"},
+       "漢字と漢字\n",
+       "｜漢字《かんじ》と漢字\r\n"},
+      {"brackets in katakana",
+       {"--format=brackets", "--set", "RUBY/RUBYSTRING=1"},
+       "漢字",
+       "漢字（カンジ）"},
+      {"level 2: kanji of the first two school years need none",
+       {"--set", "Default/CreateColor=0", "--set", "RUBY/Level=2"},
+       "学校で勉強する。",
+       "学校で<ruby>勉強<rt>べんきょう</rt></ruby>する。"},
+      {"level 2, one element per kanji",
+       {"--set", "Default/CreateColor=0", "--set", "RUBY/Level=2", "--set", "RUBY/Mono=1"},
+       "学校で勉強する。",
+       "学校で<ruby>勉<rt>べん</rt></ruby>強する。"},
+      {"mono in aozora form, a run that does not divide kept whole",
+       {"--format", "aozora", "--set", "RUBY/Mono=1"},
+       "漢字と今日",
+       "｜漢《かん》｜字《じ》と｜今日《きょう》"},
   };
   for (const BodyCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -229,6 +249,16 @@ TEST_F(ConverterTest, InvalidBytesAreReplacedWithAWarning) {
   EXPECT_EQ(result.out, kRubyKanji + "\xEF\xBF\xBD");
   EXPECT_TRUE(result.err.contains(QStringLiteral("bad.txt"))) << result.err.toStdString();
   EXPECT_TRUE(result.err.contains(QStringLiteral("1"))) << result.err.toStdString();
+}
+
+TEST_F(ConverterTest, KanjiNothingReadsIsNamedOnStandardError) {
+  const QByteArray unread = "\xF0\xB0\x80\x80";  // U+30000: no data source reads it
+  const RunResult result =
+      Run({QStringLiteral("--set"), QStringLiteral("Default/CreateColor=0")}, unread + "と漢字");
+  EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+  EXPECT_EQ(result.out, unread + "と" + kRubyKanji);
+  EXPECT_TRUE(result.err.contains(U("警告")) && result.err.contains(QString::fromUtf8(unread)))
+      << result.err.toStdString();
 }
 
 TEST_F(ConverterTest, FailedConversionLeavesTheOldOutput) {

@@ -16,7 +16,8 @@ namespace yomika::cli {
 void PrintTo(const ConverterOptions& o, std::ostream* os) {
   *os << "{action " << static_cast<int>(o.action) << ", inputs "
       << o.inputs.join(u',').toStdString() << ", output " << o.output.toStdString() << ", document "
-      << o.document << ", settings " << o.settings_file.toStdString() << ", overrides";
+      << o.document << ", format " << OutputFormatName(o.format).toStdString() << ", settings "
+      << o.settings_file.toStdString() << ", overrides";
   for (const SettingOverride& s : o.overrides) {
     *os << ' ' << s.section.toStdString() << '/' << s.key.toStdString() << '='
         << s.value.toStdString();
@@ -55,6 +56,11 @@ TEST(ParseOptions, AcceptsEveryOption) {
       {{"--output=out.html"}, With([](ConverterOptions& o) { o.output = U("out.html"); })},
       {{"--output", "-"}, ConverterOptions()},
       {{"--document"}, With([](ConverterOptions& o) { o.document = true; })},
+      {{"--format", "aozora"}, With([](ConverterOptions& o) { o.format = OutputFormat::kAozora; })},
+      {{"--format=html5", "--document"}, With([](ConverterOptions& o) {
+         o.format = OutputFormat::kHtml5;
+         o.document = true;
+       })},
       {{"--settings", "x.ini"}, With([](ConverterOptions& o) { o.settings_file = U("x.ini"); })},
       {{"--settings=x.ini"}, With([](ConverterOptions& o) { o.settings_file = U("x.ini"); })},
       {{"--set", "Default/Convert=0", "--set=Default/CreateColor=0"}, With([](ConverterOptions& o) {
@@ -118,6 +124,9 @@ TEST(ParseOptions, RejectsBadCommandLinesNamingTheProblem) {
       {{"a.txt", "b.txt"}, "-o"},
       {{"-", "-"}, "-"},
       {{"-o", "dir", "-", "a.txt"}, "-"},
+      {{"--format", "HTML"}, "HTML"},
+      {{"--format", "brackets", "--format", "html"}, "--format"},
+      {{"--format", "brackets", "--document"}, "brackets"},
   };
   for (const auto& [argv, named] : cases) {
     QStringList args;
@@ -131,9 +140,9 @@ TEST(ParseOptions, RejectsBadCommandLinesNamingTheProblem) {
 
 TEST(HelpText, NamesEveryOptionAndTheDefaults) {
   const QString help = HelpText(U("/dic/ipadic"), U("/home/u/readings.tsv"));
-  for (const char* part :
-       {"--output", "--document", "--settings", "--set", "--dictionary", "--user-dictionary",
-        "--help", "--version", "/dic/ipadic", "/home/u/readings.tsv"}) {
+  for (const char* part : {"--output", "--document", "--format", "html5", "aozora", "brackets",
+                           "--settings", "--set", "--dictionary", "--user-dictionary", "--help",
+                           "--version", "/dic/ipadic", "/home/u/readings.tsv"}) {
     EXPECT_TRUE(help.contains(U(part))) << part;
   }
 }
@@ -147,6 +156,7 @@ TEST(OutputNameFor, BaseNamePlusHtml) {
       {".profile", ".profile.html"},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(OutputNameFor(U(in)), U(out)) << in;
+  EXPECT_EQ(OutputNameFor(U("t/a.b.txt"), U("txt")), U("a.b.txt"));
 }
 
 struct PlanCase {

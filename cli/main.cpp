@@ -11,9 +11,10 @@
 #include "encoding/file_reader.h"
 #include "encoding/text_codec.h"
 #include "engine/conversion.h"
-#include "engine/document.h"
 #include "engine/engine_settings.h"
-#include "engine/preview_file.h"
+#include "engine/output_format.h"
+#include "engine/ruby_writer.h"
+#include "reading/kanji_ruby_aids.h"
 #include "reading/mecab_reading_service.h"
 #include "reading/reading_dictionary.h"
 #include "settings/settings_store.h"
@@ -50,23 +51,29 @@ Outcome<InputText> ReadInput(const QString& input) {
   return PlainInput(NormaliseLineBreaks(decoded.text));
 }
 
-// The bytes written for one input: the UTF-8 body, or the CP932 document.
+// The bytes written for one input in the chosen format: for html the UTF-8 body or the CP932
+// document, for every other format UTF-8.
 Outcome<QByteArray> ConvertOne(const QString& input, ReadingService& service,
-                               const EngineSettings& settings, bool document) {
+                               const EngineSettings& settings, const ConverterOptions& options,
+                               const KanjiAids& aids) {
   const Outcome<InputText> text = ReadInput(input);
   if (!text) return Failure{text.reason()};
-  const Outcome<QString> body = ConvertToBody(*text, service, settings, ProgressCallback());
+  ConversionOptions conversion{options.format, aids};
+  conversion.warning = [&input](const QString& warning) {
+    PrintError(QStringLiteral("警告: %1: %2").arg(DisplayName(input), warning));
+  };
+  const Outcome<QString> body =
+      ConvertToBody(*text, service, settings, ProgressCallback(), conversion);
   if (!body) {
     return Failure{
         QStringLiteral("%1 を変換できません: %2").arg(DisplayName(input), body.reason())};
   }
-  if (!document) return body->toUtf8();
-  const Outcome<QString> whole = AssembleDocument(*body, settings);
+  const Outcome<QString> whole = OutputText(*body, settings, options.format, options.document);
   if (!whole) {
     return Failure{
         QStringLiteral("%1 を変換できません: %2").arg(DisplayName(input), whole.reason())};
   }
-  return EncodePreviewDocument(*whole);
+  return OutputBytes(*whole, options.format, options.document);
 }
 
 // The user's reading dictionary is read by the service too; reading it here only serves to
@@ -104,7 +111,8 @@ int Run(const QStringList& arguments) {
   }
 
   const Outcome<QList<OutputJob>> jobs =
-      PlanOutputs(options.inputs, options.output, ClassifyOutput(options.output));
+      PlanOutputs(options.inputs, options.output, ClassifyOutput(options.output),
+                  FileExtension(options.format));
   if (!jobs) {
     PrintError(jobs.reason());
     return kExitBadCommandLine;
@@ -147,10 +155,21 @@ int Run(const QStringList& arguments) {
     return kExitNoReadingService;
   }
 
+  // KANJIDIC2 is read only when RUBY/Level or RUBY/Mono need it.
+  const KanjiRubyAids kanji;
+  KanjiAids aids;
+  if (UsesKanjiAids(settings)) {
+    const Outcome<KanjiAids> loaded = kanji.Aids();
+    if (!loaded) {
+      PrintError(loaded.reason());
+      return kExitNoReadingService;
+    }
+    aids = *loaded;
+  }
+
   int status = kExitOk;
   for (const OutputJob& job : *jobs) {
-    const Outcome<QByteArray> converted =
-        ConvertOne(job.input, **service, settings, options.document);
+    const Outcome<QByteArray> converted = ConvertOne(job.input, **service, settings, options, aids);
     if (!converted) {
       PrintError(converted.reason());
       status = kExitFailed;

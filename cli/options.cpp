@@ -11,6 +11,7 @@ namespace {
 enum class OptionId {
   kOutput,
   kDocument,
+  kFormat,
   kSettings,
   kSet,
   kDictionary,
@@ -29,6 +30,7 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[] = {
     {OptionId::kOutput, "--output", "-o", true},
     {OptionId::kDocument, "--document", nullptr, false},
+    {OptionId::kFormat, "--format", nullptr, true},
     {OptionId::kSettings, "--settings", nullptr, true},
     {OptionId::kSet, "--set", nullptr, true},
     {OptionId::kDictionary, "--dictionary", nullptr, true},
@@ -131,6 +133,16 @@ Outcome<ConverterOptions> ParseOptions(const QStringList& arguments) {
       case OptionId::kOutput:
         if (value != QLatin1String("-")) options.output = value;
         break;
+      case OptionId::kFormat: {
+        const std::optional<OutputFormat> format = ParseOutputFormat(value);
+        if (!format) {
+          return Failure{QStringLiteral("--format %1: 形式は html, html5, aozora, brackets の"
+                                        "どれかです。")
+                             .arg(value)};
+        }
+        options.format = *format;
+        break;
+      }
       case OptionId::kSettings:
         options.settings_file = value;
         break;
@@ -151,6 +163,11 @@ Outcome<ConverterOptions> ParseOptions(const QStringList& arguments) {
     }
   }
 
+  if (options.document && IsPlainTextFormat(options.format)) {
+    return Failure{
+        QStringLiteral("--document は --format %1 とは一緒に使えません（テキストの形式です）。")
+            .arg(OutputFormatName(options.format))};
+  }
   if (options.inputs.count(QStringLiteral("-")) > 0 && options.inputs.size() > 1) {
     return Failure{QStringLiteral("標準入力（-）はほかの入力ファイルと一緒には使えません。")};
   }
@@ -174,9 +191,17 @@ QString HelpText(const QString& default_dictionary_folder, const QString& defaul
              "\n"
              "オプション:\n"
              "  -o, --output PATH        出力先（省略時は標準出力）。入力が複数のときはフォルダを\n"
-             "                           指定し、入力ごとに「入力の名前.html」を書きます。\n"
+             "                           指定し、入力ごとに「入力の名前.html」（テキストの形式\n"
+             "                           では .txt）を書きます。\n"
              "      --document           本文だけでなく、プレビューファイルと同じ HTML 文書全体を\n"
              "                           CP932 で書きます（省略時は本文を UTF-8 で書きます）。\n"
+             "      --format FORMAT      出力の形式（既定: html）:\n"
+             "                             html      プログラムと同じ HTML（上の --document も）\n"
+             "                             html5     UTF-8 の HTML5 文書全体（色は span）\n"
+             "                             aozora    テキスト、ルビは ｜漢字《かんじ》\n"
+             "                             brackets  テキスト、ルビは 漢字（かんじ）\n"
+             "                           html 以外は UTF-8 で書きます。テキストの形式は改行を\n"
+             "                           そのまま残し、色のタグも <br> も付けません。\n"
              "      --settings FILE      プログラムの設定の代わりに INI ファイル FILE "
              "を使います。\n"
              "      --set SECTION/KEY=VALUE\n"
@@ -189,7 +214,8 @@ QString HelpText(const QString& default_dictionary_folder, const QString& defaul
              "      --version            版を表示します。\n"
              "\n"
              "終了コード: 0 成功、1 変換または入出力の失敗、2 コマンドラインの誤り、\n"
-             "            3 読みの解析（MeCab とその辞書）を用意できない\n")
+             "            3 読みの解析（MeCab とその辞書、RUBY/Level と RUBY/Mono には\n"
+             "              漢字の辞書 kanjidic2）を用意できない\n")
       .arg(default_dictionary_folder, default_user_dictionary);
 }
 

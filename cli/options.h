@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "engine/outcome.h"
+#include "engine/output_format.h"
 
 namespace yomika::cli {
 
@@ -15,7 +16,7 @@ namespace yomika::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // conversion, input or output failed
 inline constexpr int kExitBadCommandLine = 2;
-inline constexpr int kExitNoReadingService = 3;  // MeCab or its dictionary is missing
+inline constexpr int kExitNoReadingService = 3;  // MeCab, its dictionary or KANJIDIC2 is missing
 
 // One --set: a settings key with the value this run uses instead of the stored one.
 struct SettingOverride {
@@ -31,6 +32,7 @@ struct ConverterOptions {
   QStringList inputs;     // "-" is standard input; empty: standard input
   QString output;         // file or folder; empty: standard output
   bool document = false;  // whole document in CP932 instead of the UTF-8 body
+  OutputFormat format = OutputFormat::kHtml;
   QString settings_file;  // INI file; empty: the program's own store
   QList<SettingOverride> overrides;
   QString dictionary_folder;  // MeCab dictionary; empty: the service's default
@@ -41,7 +43,7 @@ struct ConverterOptions {
 // Parses the arguments after the program name. "--name value" and "--name=value" are both
 // accepted; "--" ends the options; "-" is standard input. Fails, naming the argument, on an
 // unknown option, a missing or repeated value, a bad --set, several inputs without -o, or
-// standard input named twice.
+// standard input named twice, an unknown --format, or --document with a plain-text format.
 // Example: {"--set", "default/convert=0", "a.txt"} → overrides {Default, Convert, "0"},
 //          inputs {"a.txt"}.
 Outcome<ConverterOptions> ParseOptions(const QStringList& arguments);

@@ -23,15 +23,15 @@ OutputTarget ClassifyOutput(const QString& output) {
   return OutputTarget::kAbsent;
 }
 
-QString OutputNameFor(const QString& input) {
+QString OutputNameFor(const QString& input, const QString& extension) {
   const QFileInfo info(input);
   QString base = info.completeBaseName();
   if (base.isEmpty()) base = info.fileName();
-  return base + QStringLiteral(".html");
+  return base + QLatin1Char('.') + extension;
 }
 
 Outcome<QList<OutputJob>> PlanOutputs(const QStringList& inputs, const QString& output,
-                                      OutputTarget target) {
+                                      OutputTarget target, const QString& extension) {
   const QStringList sources = inputs.isEmpty() ? QStringList{kStandardInput} : inputs;
   if (target == OutputTarget::kStandardOutput) {
     if (sources.size() > 1) {
@@ -60,7 +60,7 @@ Outcome<QList<OutputJob>> PlanOutputs(const QStringList& inputs, const QString& 
                                       "出力ファイルの名前を指定してください。")
                            .arg(output)};
       }
-      destination = QDir(output).filePath(OutputNameFor(input));
+      destination = QDir(output).filePath(OutputNameFor(input, extension));
     }
     const QString absolute = AbsolutePath(destination);
     if (input != kStandardInput && AbsolutePath(input) == absolute) {

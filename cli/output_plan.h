@@ -24,16 +24,18 @@ enum class OutputTarget { kStandardOutput, kExistingFolder, kExistingFile, kAbse
 // Looks the -o path up on disk (empty: standard output).
 OutputTarget ClassifyOutput(const QString& output);
 
-// The output file name for an input in a folder: its base name plus ".html".
+// The output file name for an input in a folder: its base name plus "." and `extension`.
 // Example: "texts/a.txt" → "a.html", "notes" → "notes.html", "a.b.txt" → "a.b.html".
-QString OutputNameFor(const QString& input);
+QString OutputNameFor(const QString& input, const QString& extension = QStringLiteral("html"));
 
 // One job per input (standard input when there is none). An output that is a folder
 // (existing, ending in "/", or not yet there with several inputs) gets one file per input
-// named by OutputNameFor. Fails when several inputs meet an existing file, standard input
-// would need a name, two inputs would write the same file, or an output is its own input.
+// named by OutputNameFor with `extension`. Fails when several inputs meet an existing file,
+// standard input would need a name, two inputs would write the same file, or an output is its
+// own input.
 Outcome<QList<OutputJob>> PlanOutputs(const QStringList& inputs, const QString& output,
-                                      OutputTarget target);
+                                      OutputTarget target,
+                                      const QString& extension = QStringLiteral("html"));
 
 }  // namespace yomika::cli
 

@@ -1,7 +1,6 @@
 #include "colourdialog/frm_font_color.h"
 
 #include <QColor>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "colourdialog/named_colours.h"
+#include "widgets/whole_text_on_focus.h"
 
 namespace yomika {
 namespace {
@@ -65,7 +65,7 @@ frmFontColor::frmFontColor(QWidget* owner, std::optional<Colour> selection_colou
     field->setMaxLength(3);
     field->setAlignment(Qt::AlignRight);
     field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-    field->installEventFilter(this);
+    SelectWholeTextOnFocus(field);
     connect(field, &QLineEdit::textEdited, this,
             [this, i](const QString& text) { OnFieldEdited(i, text); });
 
@@ -78,7 +78,7 @@ frmFontColor::frmFontColor(QWidget* owner, std::optional<Colour> selection_colou
 
   // Display only: what the user types here is never read, the next change rebuilds it.
   hex_text_ = Named(new QLineEdit(this), QStringLiteral("txtColour"));
-  hex_text_->installEventFilter(this);
+  SelectWholeTextOnFocus(hex_text_);
 
   swatch_ = Named(new QLabel(this), QStringLiteral("lblRGBcolor"));
   swatch_->setAutoFillBackground(true);
@@ -99,12 +99,12 @@ frmFontColor::frmFontColor(QWidget* owner, std::optional<Colour> selection_colou
   auto* named_layout = new QVBoxLayout(named_frame);
   named_layout->addWidget(list_);
 
+  // OK is the default button; a focused button (auto-default) takes Enter itself.
   auto* ok_button = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("Command2"));
   ok_button->setDefault(true);
   connect(ok_button, &QPushButton::clicked, this, &frmFontColor::OnOk);
   auto* cancel_button =
       Named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), QStringLiteral("Command1"));
-  cancel_button->setAutoDefault(false);
   connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* left = new QVBoxLayout;
@@ -123,17 +123,6 @@ frmFontColor::frmFontColor(QWidget* owner, std::optional<Colour> selection_colou
   layout->addLayout(buttons);
 
   ShowModel();
-}
-
-bool frmFontColor::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-      // Queued: a mouse press that brought the focus would otherwise place the caret and undo
-      // the selection right after it is made.
-      QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void frmFontColor::OnScrollBarMoved(int channel, int value) {

@@ -34,9 +34,6 @@ class frmFontColor final : public QDialog {
   // The colour the dialog currently holds.
   const ColourModel& Model() const { return model_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void OnScrollBarMoved(int channel, int value);
   void OnFieldEdited(int channel, const QString& text);

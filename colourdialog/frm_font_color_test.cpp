@@ -133,10 +133,11 @@ class FontColorDialogTest : public QObject {
   }
 
   void CancelTouchesNothing_data() {
-    QTest::addColumn<int>("how");  // 0 cancel button, 1 Esc, 2 close box
+    QTest::addColumn<int>("how");  // 0 cancel button, 1 Esc, 2 close box, 3 Enter on cancel
     QTest::newRow("ｷｬﾝｾﾙ") << 0;
     QTest::newRow("Esc") << 1;
     QTest::newRow("close box") << 2;
+    QTest::newRow("Enter on a focused ｷｬﾝｾﾙ") << 3;
   }
   void CancelTouchesNothing() {
     QFETCH(int, how);
@@ -146,6 +147,11 @@ class FontColorDialogTest : public QObject {
     if (how == 0) QTest::mouseClick(o.Button("Command1"), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&o.dialog, Qt::Key_Escape);
     if (how == 2) o.dialog.close();
+    if (how == 3) {
+      QVERIFY(QTest::qWaitForWindowActive(&o.dialog));
+      o.Button("Command1")->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
     QVERIFY(!o.dialog.isVisible());
     QCOMPARE(o.Color, kUntouchedColour);
     QVERIFY(!o.OK);
@@ -266,12 +272,23 @@ class FontColorDialogTest : public QObject {
     o.dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&o.dialog));
     for (QLineEdit* edit : {o.Field(1), o.Hex()}) {
-      // A click, not Tab: the line edit selects all on Tab by itself but not on a click.
+      // A click, not Tab, and a hand that moves a little while the button is down.
       edit->deselect();
-      QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(2, edit->height() / 2));
+      const QPoint at(2, edit->height() / 2);
+      QTest::mousePress(edit, Qt::LeftButton, {}, at);
+      QTest::mouseMove(edit, at + QPoint(1, 0));
+      QTest::mouseRelease(edit, Qt::LeftButton, {}, at + QPoint(1, 0));
       QVERIFY(edit->hasFocus());
       QTRY_COMPARE(edit->selectedText(), edit->text());
     }
+    // Typing into a field clicked into replaces its text.
+    QLineEdit* red = o.Field(0);
+    QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(2, red->height() / 2));
+    QTest::keyClicks(red, QStringLiteral("255"));
+    QCOMPARE(red->text(), QStringLiteral("255"));
+    // A second click into the focused field places the caret as usual.
+    QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(2, red->height() / 2));
+    QVERIFY(!red->hasSelectedText());
   }
 
   // ---- the entry point the main window calls ----

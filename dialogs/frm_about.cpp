@@ -1,6 +1,8 @@
 #include "dialogs/frm_about.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -32,7 +34,12 @@ QString BuildVersionLine() {
   return VersionLine(YOMIKA_VERSION_MAJOR, YOMIKA_VERSION_MINOR, YOMIKA_VERSION_PATCH);
 }
 
-QString ProjectWebAddress() { return QStringLiteral("https://yomika.example.org/"); }
+QString ProjectWebAddress() {
+  const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/README.html");
+  const QString page =
+      QFileInfo::exists(beside) ? beside : QStringLiteral(YOMIKA_README_PAGE);
+  return QUrl::fromLocalFile(page).toString();
+}
 
 frmAbout::frmAbout(QWidget* owner, UrlOpener opener)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

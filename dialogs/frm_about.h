@@ -1,7 +1,7 @@
 #ifndef YOMIKA_DIALOGS_FRM_ABOUT_H_
 #define YOMIKA_DIALOGS_FRM_ABOUT_H_
 
-// The version information box: logo, maker, version and web address. It has no buttons; the
+// The version information box: logo, maker, version and the address of the README page. It has no buttons; the
 // window's close box (or Esc) closes it.
 
 #include <QDialog>
@@ -19,7 +19,9 @@ QString VersionLine(int major, int minor, int revision);
 // The version line of this build.
 QString BuildVersionLine();
 
-// The project's web address the box links to.
+// What the box links to: the README as a page, a file URL. The page built beside the
+// program when it runs from its build folder, else the installed one
+// (<prefix>/share/doc/yomika/README.html).
 QString ProjectWebAddress();
 
 // Opens a URL; false when nothing could open it.

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 
@@ -56,7 +57,11 @@ class AboutBoxTest : public QObject {
     QVERIFY2(!image->pixmap().isNull(), "the logo resource is not linked in");
     const auto* web = box.findChild<QLabel*>(QStringLiteral("Label4"));
     QVERIFY(web != nullptr);
-    QVERIFY(web->text().contains(QStringLiteral("https://yomika.example.org/")));
+    // The README page that ships with the program, not a web site.
+    const QUrl address(ProjectWebAddress());
+    QVERIFY(address.isLocalFile());
+    QCOMPARE(QFileInfo(address.toLocalFile()).fileName(), QStringLiteral("README.html"));
+    QVERIFY(web->text().contains(ProjectWebAddress()));
     QCOMPARE(web->cursor().shape(), Qt::PointingHandCursor);
     QVERIFY(box.findChildren<QAbstractButton*>().isEmpty());
     QVERIFY(box.findChildren<QDialogButtonBox*>().isEmpty());
@@ -86,7 +91,7 @@ class AboutBoxTest : public QObject {
     } else {
       QTest::mouseClick(web, Qt::LeftButton);
     }
-    QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://yomika.example.org/"))});
+    QCOMPARE(opened, QList<QUrl>{QUrl(ProjectWebAddress())});
     QVERIFY(box.isVisible());
   }
 

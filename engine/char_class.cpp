@@ -69,7 +69,7 @@ std::vector<bool> MarkKanjiRuns(const Text& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char32_t c = text[i];
     const bool after_run = i > 0 && in_run[i - 1];
-    if (c == kIterationMark) {
+    if (c == kIterationMark || IsVariationSelector(c)) {
       in_run[i] = after_run;
     } else if (c == kSmallKe || c == kSmallKa) {
       in_run[i] = after_run && i + 1 < text.size() &&

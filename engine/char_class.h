@@ -31,9 +31,16 @@ bool IsBreakCharacter(char32_t c);
 inline constexpr char32_t kHonorificO = U'お';
 inline constexpr char32_t kTerminator = U'あ';
 
+// Variation selectors (U+FE00–FE0F, U+E0100–E01EF): they choose a glyph of the character
+// before them (葛󠄀 is 葛 with U+E0100).
+constexpr bool IsVariationSelector(char32_t c) {
+  return (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF);
+}
+
 // For every character of `text`, whether it belongs to a kanji run. Beyond the kanji
 // themselves, the iteration mark 々 continues a run it directly follows (人々 is one run),
-// and ヶ or ヵ between two kanji joins them (三ヶ月, 霞ヶ関).
+// ヶ or ヵ between two kanji joins them (三ヶ月, 霞ヶ関), and a variation selector stays
+// with the run character before it (葛󠄀城 is one run).
 std::vector<bool> MarkKanjiRuns(const Text& text);
 
 }  // namespace yomika

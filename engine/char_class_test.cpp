@@ -83,7 +83,8 @@ TEST(CharClassTest, IterationMarksContinueARun) {
       {"人々", "KK"},         {"我々々", "KKK"},    {"々人", ".K"},   {"あ々", ".."},
       {"三ヶ月", "KKK"},      {"霞ヶ関", "KKK"},    {"三ヵ月", "KKK"}, {"三ヶ", "K."},
       {"ヶ月", ".K"},         {"三ヶあ", "K.."},    {"人々ヶ国", "KKKK"},
-      {"𠮷野", "KK"},
+      {"𠮷野", "KK"},         {"葛\U000E0100城", "KKK"}, {"辻\uFE00", "KK"},
+      {"々\uFE00", ".."},     {"あ\U000E0100", ".."},     {"人々\U000E0101", "KKK"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Marks(c.text), c.expected) << c.text;

@@ -13,13 +13,11 @@ void AppendHexByte(Text& out, unsigned value) {
   out += kHexDigits[value & 0xF];
 }
 
-}  // namespace
-
-Text ColourTag(Colour colour, bool upper_case) {
+// "RRGGBB" of the colour, in upper or lower case.
+Text HexColour(Colour colour, bool upper_case) {
   const unsigned red = colour & 0xFF;
   const unsigned green = (colour & 0xFF00) / 0x100;
   const unsigned blue = (colour & 0xFF0000) / 0x10000;
-  Text tag = upper_case ? U"</FONT><FONT COLOR=\"#" : U"</font><font color=\"#";
   Text digits;
   AppendHexByte(digits, red);
   AppendHexByte(digits, green);
@@ -29,10 +27,22 @@ Text ColourTag(Colour colour, bool upper_case) {
       if (d >= U'A' && d <= U'F') d += U'a' - U'A';
     }
   }
-  return tag + digits + U"\">";
+  return digits;
 }
 
-Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& settings) {
+}  // namespace
+
+Text ColourTag(Colour colour, bool upper_case) {
+  const Text tag = upper_case ? U"</FONT><FONT COLOR=\"#" : U"</font><font color=\"#";
+  return tag + HexColour(colour, upper_case) + U"\">";
+}
+
+Text SpanColourTag(Colour colour) {
+  return U"</span><span style=\"color:#" + HexColour(colour, false) + U"\">";
+}
+
+Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& settings,
+                              ColourMarkup markup) {
   Text working;
   working.reserve(input.text.size() + input.text.size() / 4 + 16);
   // -1 is no colour a character can have, so the first character always opens a tag.
@@ -42,14 +52,15 @@ Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& sett
     if (static_cast<std::int64_t>(colour) != previous) {
       const Outcome<int> alphabet = settings.alphabet.Get();
       if (!alphabet) return Failure{alphabet.reason()};
-      const Text tag = ColourTag(colour, *alphabet != 0);
+      const Text tag = markup == ColourMarkup::kSpans ? SpanColourTag(colour)
+                                                      : ColourTag(colour, *alphabet != 0);
       // The first tag has nothing to close: its "</font>" part is left out.
       working.append(tag, previous == -1 ? kClosingPartLength : 0);
       previous = colour;
     }
     working += input.text[i];
   }
-  working += U"</font>";
+  working += markup == ColourMarkup::kSpans ? U"</span>" : U"</font>";
   working += kTerminator;
   return working;
 }

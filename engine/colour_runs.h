@@ -21,11 +21,20 @@ struct InputText {
 // Example: 0xFF, lower case → </font><font color="#ff0000">.
 Text ColourTag(Colour colour, bool upper_case);
 
+// The markup of a colour change: font tags, or the html5 format's spans.
+enum class ColourMarkup { kFontTags, kSpans };
+
+// "</span><span style=\"color:#rrggbb\">" for the colour.
+// Example: 0xFF → </span><span style="color:#ff0000">.
+Text SpanColourTag(Colour colour);
+
 // The working text rebuilt with a font tag at every colour change, the first tag without its
 // closing part, then "</font>" (always lower case) and the terminator "あ".
 // Example: black ABC → <font color="#000000">ABC</font>あ; empty → </font>あ.
+// With spans the same, "span" for "font" (always lower case).
 // Fails when a tag is needed and alphabet cannot be read as a number.
-Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& settings);
+Outcome<Text> ApplyColourRuns(const InputText& input, const EngineSettings& settings,
+                              ColourMarkup markup = ColourMarkup::kFontTags);
 
 }  // namespace yomika
 

@@ -6,7 +6,9 @@
 
 #include "engine/colour_runs.h"
 #include "engine/engine_settings.h"
+#include "engine/kanji_aids.h"
 #include "engine/outcome.h"
+#include "engine/output_format.h"
 #include "engine/reading_service.h"
 #include "engine/segmenter.h"
 #include "engine/text.h"
@@ -17,9 +19,29 @@ namespace yomika {
 // on), its line breaks converted, and the terminator "あ" at the end.
 Outcome<Text> PrepareWorkingText(const InputText& input, const EngineSettings& settings);
 
+// The same for a format: html as above; html5 with colour spans instead of font tags and
+// lower-case tags; the plain-text formats with neither colour tags nor line-break conversion.
+Outcome<Text> PrepareWorkingText(const InputText& input, const EngineSettings& settings,
+                                 OutputFormat format);
+
 // The HTML body for the input. The reading service gets the working text as a hint first.
+// `warning` hears of kanji left without ruby.
 Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
-                               const EngineSettings& settings, const ProgressCallback& progress);
+                               const EngineSettings& settings, const ProgressCallback& progress,
+                               const WarningCallback& warning = nullptr);
+
+// How one conversion writes its output.
+struct ConversionOptions {
+  OutputFormat format = OutputFormat::kHtml;
+  KanjiAids aids;  // needed when RUBY/Level is not 0 or RUBY/Mono is on
+  WarningCallback warning;  // hears of kanji left without ruby
+};
+
+// The body for the input in the options' format, the ruby chosen by RUBY/Level, FirstOnly and
+// Mono. With the html format and default ruby settings it equals ConvertToBody above.
+Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
+                               const EngineSettings& settings, const ProgressCallback& progress,
+                               const ConversionOptions& options);
 
 // Plain text with the default (black) colour for every character.
 InputText PlainInput(const QString& text);

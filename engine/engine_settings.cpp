@@ -26,6 +26,9 @@ EngineSettings EngineSettings::ReadWith(const Lookup& lookup) {
   s.chk_rb = ReadNumeric<int>(lookup, keys::kChkRb, ParseWholeNumber);
   s.rb_start = lookup(keys::kRbStart);
   s.rb_end = lookup(keys::kRbEnd);
+  s.ruby_level = ReadNumeric<int>(lookup, keys::kRubyLevel, ParseInt16);
+  s.first_only = ReadNumeric<bool>(lookup, keys::kFirstOnly, ParseFlag);
+  s.mono = ReadNumeric<bool>(lookup, keys::kMono, ParseFlag);
   s.backcolor = ReadNumeric<bool>(lookup, keys::kBackcolor, ParseFlag);
   s.txt_backcolor = lookup(keys::kTxtBackcolor);
   s.style_sheet = ReadNumeric<int>(lookup, keys::kStyleSheet, ParseInt16);

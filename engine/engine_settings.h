@@ -39,6 +39,9 @@ struct EngineSettings {
   NumericSetting<int> chk_rb;         // RUBY/CHKRB: 1 adds fallback brackets
   QString rb_start;                   // RUBY/RBSTART
   QString rb_end;                     // RUBY/RBEND
+  NumericSetting<int> ruby_level;     // RUBY/Level: which kanji need ruby
+  NumericSetting<bool> first_only;    // RUBY/FirstOnly: ruby on a run's first occurrence only
+  NumericSetting<bool> mono;          // RUBY/Mono: one ruby element per kanji
   NumericSetting<bool> backcolor;     // Preview/Backcolor: BODY gets BGCOLOR
   QString txt_backcolor;              // Preview/txtBackcolor
   NumericSetting<int> style_sheet;    // Preview/StyleSheet

@@ -13,7 +13,9 @@ namespace yomika {
 //  1. it is the reading of the whole string, in kana;
 //  2. the kana and punctuation that follow the string's kanji come back unchanged, one
 //     character each, at the end of the reading;
-//  3. an honorific "お" at the front comes back as the reading's first character.
+//  3. an honorific "お" at the front comes back as the reading's first character;
+//  4. a kanji nothing could read comes back as itself, and so does an iteration mark 々
+//     repeating one; the engine leaves those characters without ruby and warns.
 class ReadingService {
  public:
   virtual ~ReadingService() = default;

@@ -70,5 +70,37 @@ TEST(RubyMarkupTest, UnreadableNumbersFailAndNameTheKey) {
   }
 }
 
+// A reading holding the run's own characters marks what nothing could read.
+TEST(RubyMarkupTest, SplitAtUnreadKanji) {
+  struct Part {
+    const char* text;
+    const char* reading;  // nullptr: left without ruby
+  };
+  const struct {
+    const char* run;
+    const char* reading;
+    std::vector<Part> parts;
+  } cases[] = {
+      {"漢字", "かんじ", {{"漢字", "かんじ"}}},
+      {"本", "", {{"本", ""}}},
+      {"𩸽", "𩸽", {{"𩸽", nullptr}}},
+      {"人𩸽々魚", "ひと𩸽々さかな", {{"人", "ひと"}, {"𩸽", nullptr}, {"々", nullptr}, {"魚", "さかな"}}},
+      {"𩸽\uFE00魚", "𩸽さかな", {{"𩸽\uFE00", nullptr}, {"魚", "さかな"}}},
+      // readings that do not fit the run leave it whole without ruby
+      {"人𩸽", "𩸽ひと", {{"人𩸽", nullptr}}},
+      {"𩸽魚", "𩸽", {{"𩸽魚", nullptr}}},
+      {"𩸽", "𩸽さかな", {{"𩸽", nullptr}}},
+      {"人魚", "に鮫", {{"人魚", nullptr}}},
+  };
+  for (const auto& c : cases) {
+    std::vector<RunPart> expected;
+    for (const Part& p : c.parts) {
+      expected.push_back({Utf8ToText(p.text),
+                          p.reading ? std::optional<Text>(Utf8ToText(p.reading)) : std::nullopt});
+    }
+    EXPECT_EQ(SplitAtUnreadKanji(Utf8ToText(c.run), Utf8ToText(c.reading)), expected) << c.run;
+  }
+}
+
 }  // namespace
 }  // namespace yomika

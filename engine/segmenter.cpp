@@ -25,13 +25,14 @@ void AppendText(QString& out, const Text& text) {
 // fraction uses the 1-based position, on which the percentage the user sees is based.
 class Segmenter {
  public:
-  Segmenter(const Text& text, ReadingService& service, const EngineSettings& settings,
-            const ProgressCallback& progress)
+  Segmenter(const Text& text, ReadingService& service, RubyWriter& writer,
+            const ProgressCallback& progress, const WarningCallback& warning)
       : text_(text),
         in_run_(MarkKanjiRuns(text)),
         service_(service),
-        settings_(settings),
-        progress_(progress) {}
+        writer_(writer),
+        progress_(progress),
+        warning_(warning) {}
 
   Outcome<QString> Run() {
     const std::size_t length = text_.size();
@@ -82,11 +83,31 @@ class Segmenter {
       if (!run_reading.empty()) run_reading.erase(0, 1);
     }
 
-    const Outcome<Text> element = RubyElement(run, run_reading, settings_);
-    if (!element) return Failure{element.reason()};
-    AppendText(body_, *element);
+    if (!HoldsUnreadMark(run_reading)) {
+      // The usual run, read whole.
+      const Outcome<Text> element = writer_.Write(run, run_reading);
+      if (!element) return Failure{element.reason()};
+      AppendText(body_, *element);
+    } else if (const Status split = AppendSplitRun(run, run_reading); !split) {
+      return split;
+    }
     if (index + 1 < text_.size()) AppendCharacter(body_, text_[index]);
     run_length_ = 0;
+    return Ok();
+  }
+
+  // The run with the kanji its reading gives back as themselves left bare.
+  Status AppendSplitRun(const Text& run, const Text& run_reading) {
+    for (const RunPart& part : SplitAtUnreadKanji(run, run_reading)) {
+      if (!part.reading) {
+        AppendText(body_, part.text);
+        WarnUnread(part.text);
+        continue;
+      }
+      const Outcome<Text> element = writer_.Write(part.text, *part.reading);
+      if (!element) return Failure{element.reason()};
+      AppendText(body_, *element);
+    }
     return Ok();
   }
 
@@ -109,6 +130,18 @@ class Segmenter {
     return taken;
   }
 
+  // Names each kanji of `unread` that no earlier warning of the pass named.
+  void WarnUnread(const Text& unread) {
+    for (const char32_t c : unread) {
+      if (ClassifyCharacter(c) != CharClass::kKanji || warned_.find(c) != Text::npos) continue;
+      warned_ += c;
+      if (warning_) {
+        warning_(QStringLiteral("「%1」の読みが分からないため、ルビを付けていません。")
+                     .arg(ToQString(Text(1, c))));
+      }
+    }
+  }
+
   // One lookup: Open, GetPhonetic, Close.
   Outcome<Text> LookUp(const Text& lookup) {
     const QString query = ToQString(lookup);
@@ -124,8 +157,10 @@ class Segmenter {
   const Text& text_;
   const std::vector<bool> in_run_;
   ReadingService& service_;
-  const EngineSettings& settings_;
+  RubyWriter& writer_;
   const ProgressCallback& progress_;
+  const WarningCallback& warning_;
+  Text warned_;   // the kanji warned about
   QString body_;  // built in UTF-16, the form it leaves the engine in
   std::size_t run_length_ = 0;
 };
@@ -133,13 +168,20 @@ class Segmenter {
 }  // namespace
 
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
-                             const EngineSettings& settings, const ProgressCallback& progress) {
+                             const EngineSettings& settings, const ProgressCallback& progress,
+                             const WarningCallback& warning) {
+  RubyWriter writer(settings, OutputFormat::kHtml, KanjiAids{});
+  return SegmentText(working_text, service, writer, progress, warning);
+}
+
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
+                             const ProgressCallback& progress, const WarningCallback& warning) {
   if (working_text.empty()) return QString();
   // The pass relies on a last character outside any run, so every run gets flushed.
   if (MarkKanjiRuns(working_text.substr(working_text.size() - 1)).front()) {
     return Failure{QStringLiteral("作業用テキストが終端文字で終わっていません。")};
   }
-  return Segmenter(working_text, service, settings, progress).Run();
+  return Segmenter(working_text, service, writer, progress, warning).Run();
 }
 
 }  // namespace yomika

@@ -9,6 +9,7 @@
 #include "engine/engine_settings.h"
 #include "engine/outcome.h"
 #include "engine/reading_service.h"
+#include "engine/ruby_writer.h"
 #include "engine/text.h"
 
 namespace yomika {
@@ -16,15 +17,27 @@ namespace yomika {
 // Receives the progress of the pass, from 0 towards 0.9, once per loop iteration.
 using ProgressCallback = std::function<void(float fraction)>;
 
+// Receives a message about something the pass did not do, though it goes on: a kanji left
+// without ruby because nothing could read it.
+using WarningCallback = std::function<void(const QString& message)>;
+
 // Turns the working text (ending in the terminator "あ") into the HTML body.
 // Each run is looked up widened by a preceding "お" and by the kana that follow it up to a
 // break character; the reading is then cut back by counting characters.
 // Example: お金を払う。あ, with readings おかねを and はらう。 →
 //          お<ruby>金<rt>かね</rt></ruby>を<ruby>払<rt>はら</rt></ruby>う。
+// A kanji the reading gives back as itself is left without ruby, with one warning per
+// kanji and pass (see SplitAtUnreadKanji).
 // Fails when a lookup fails or is empty, a reading is shorter than its tail, or a ruby
 // setting cannot be read; the body built so far is then discarded.
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
-                             const EngineSettings& settings, const ProgressCallback& progress);
+                             const EngineSettings& settings, const ProgressCallback& progress,
+                             const WarningCallback& warning = nullptr);
+
+// The same, each run written by `writer` (its format, RUBY/Level, FirstOnly and Mono).
+Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
+                             const ProgressCallback& progress,
+                             const WarningCallback& warning = nullptr);
 
 }  // namespace yomika
 

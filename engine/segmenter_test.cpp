@@ -85,6 +85,13 @@ TEST(SegmenterTest, RunsLookupsAndCuts) {
       {"the tail takes full-width symbols and kana up to the break", "本「だ」、ねあ",
        {{"本「だ」、", "ほん「だ」、"}}, "<ruby>本<rt>ほん</rt></ruby>「だ」、ね",
        {"本「だ」、"}},
+      {"a variation selector stays in its run", "葛\U000E0100城だあ",
+       {{"葛\U000E0100城だ", "かつらぎだ"}}, "<ruby>葛\U000E0100城<rt>かつらぎ</rt></ruby>だ",
+       {"葛\U000E0100城だ"}},
+      {"a kanji read as itself gets no ruby", "𩸽を焼くあ", {{"𩸽を", "𩸽を"}, {"焼く", "やく"}},
+       "𩸽を<ruby>焼<rt>や</rt></ruby>く", {"𩸽を", "焼く"}},
+      {"only the unread part of a run stays bare", "お人𩸽々だあ", {{"お人𩸽々だ", "おひと𩸽々だ"}},
+       "お<ruby>人<rt>ひと</rt></ruby>𩸽々だ", {"お人𩸽々だ"}},
       {"no kanji: no lookup", "かなだけ。あ", {}, "かなだけ。", {}},
       {"terminator alone: empty body", "あ", {}, "", {}},
   };
@@ -97,6 +104,21 @@ TEST(SegmenterTest, RunsLookupsAndCuts) {
     for (const char* l : c.expected_lookups) expected_lookups.append(Q(l));
     EXPECT_EQ(LookupsOf(service), expected_lookups) << c.name;
   }
+}
+
+TEST(SegmenterTest, EachUnreadKanjiIsNamedOnce) {
+  FakeReadingService service;
+  for (const char* run : {"𩸽", "人𩸽鱈"}) service.Answer(Q(run), Q(run));
+  QStringList warnings;
+  const Outcome<QString> body =
+      SegmentText(Utf8ToText("𩸽a人𩸽鱈あ"), service, SettingsWith({}), nullptr,
+                  [&](const QString& warning) { warnings.append(warning); });
+  ASSERT_TRUE(body);
+  EXPECT_EQ(Utf8(*body), "𩸽a人𩸽鱈");
+  ASSERT_EQ(warnings.size(), 3);
+  EXPECT_TRUE(warnings[0].contains(Q("「𩸽」")));
+  EXPECT_TRUE(warnings[1].contains(Q("「人」")));
+  EXPECT_TRUE(warnings[2].contains(Q("「鱈」")));
 }
 
 TEST(SegmenterTest, EveryLookupIsOpenGetPhoneticClose) {

@@ -1,6 +1,6 @@
-// Feeds random texts, colours, settings and readings through the colour pass, the line-break
-// conversion, segmentation and document assembly. Any crash, sanitizer report or broken
-// invariant is a finding.
+// Feeds random texts, colours, settings, output formats and readings through the colour pass,
+// the line-break conversion, segmentation, the ruby choices and document assembly. Any crash,
+// sanitizer report or broken invariant is a finding.
 
 #include <QHash>
 #include <cstddef>
@@ -8,8 +8,7 @@
 #include <cstdlib>
 
 #include "engine/conversion.h"
-#include "engine/document.h"
-#include "engine/preview_file.h"
+#include "engine/output_format.h"
 #include "settings/setting_keys.h"
 
 namespace yomika {
@@ -70,6 +69,29 @@ class RandomReadingService final : public ReadingService {
   std::uint32_t state_;
 };
 
+// Kanji aids that answer at random but within their contract: a need decided by the kanji and
+// the level, a division into one non-empty part per character wherever the reading is long
+// enough.
+class RandomKanjiAids final : public RubyNeed, public ReadingDivider {
+ public:
+  bool NeedsRuby(char32_t kanji, int level) const override {
+    return (kanji * 31u + static_cast<unsigned>(level)) % 3 != 0;
+  }
+  std::optional<std::vector<Text>> Divide(const Text& run, const Text& reading) const override {
+    if (reading.size() < run.size() || reading.size() % 5 == 0) return std::nullopt;
+    std::vector<Text> parts;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i + 1 < run.size(); ++i) {
+      const std::size_t spare = reading.size() - at - (run.size() - i);
+      const std::size_t length = 1 + (spare > 0 ? (run[i] + at) % (spare + 1) : 0);
+      parts.push_back(reading.substr(at, length));
+      at += length;
+    }
+    parts.push_back(reading.substr(at));
+    return parts;
+  }
+};
+
 void Check(bool condition) {
   if (!condition) std::abort();
 }
@@ -91,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
 
   const std::uint32_t seed = reader.Byte() | (reader.Byte() << 8) | (reader.Byte() << 16);
+  const OutputFormat format = kOutputFormats[reader.Byte() % std::size(kOutputFormats)];
   const QByteArray colour_bytes = reader.Bytes(reader.Byte());
   InputText input = PlainInput(QString::fromUtf8(reader.Rest()));
   for (std::size_t i = 0; i < input.colours.size() && !colour_bytes.isEmpty(); ++i) {
@@ -98,17 +121,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   RandomReadingService service(seed);
+  const RandomKanjiAids aids;
   float last_progress = 0;
-  const Outcome<QString> body =
-      ConvertToBody(input, service, settings, [&](float fraction) {
+  const Outcome<QString> body = ConvertToBody(
+      input, service, settings,
+      [&](float fraction) {
         Check(fraction >= last_progress && fraction <= 0.9f);
         last_progress = fraction;
-      });
+      },
+      ConversionOptions{format, {&aids, &aids}});
   if (!body) return 0;
-  const Outcome<QString> document = AssembleDocument(*body, settings);
+  const Outcome<QString> document = OutputText(*body, settings, format, true);
   if (document) {
-    const QByteArray bytes = EncodePreviewDocument(*document);
-    Check(bytes.startsWith("<HTML>\r\n") && bytes.endsWith("</HTML>\r\n"));
+    const QByteArray bytes = OutputBytes(*document, format, true);
+    if (format == OutputFormat::kHtml) {
+      Check(bytes.startsWith("<HTML>\r\n") && bytes.endsWith("</HTML>\r\n"));
+    } else if (format == OutputFormat::kHtml5) {
+      Check(bytes.startsWith("<!DOCTYPE html>\r\n") && bytes.endsWith("</html>\r\n"));
+    }
   }
   return 0;
 }

@@ -26,7 +26,6 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-
 // The main window with its settings in a temporary folder and the icon menu set on it the way
 // the window sets its own at the end of start-up.
 struct Harness {
@@ -160,7 +159,8 @@ void IconMenuTest::RecordsTheMainMenuInOrder() {
   const Row rows[] = {
       {"ﾌｧｲﾙ(&F)", "", "F", 0, nullptr},         {"新規作成(&N)", "Ctrl+N", "N", 0, "mnuFile"},
       {"開く(&O)", "Ctrl+O", "O", 1, "mnuFile"}, {"保存(&S)", "Ctrl+S", "S", 2, "mnuFile"},
-      {"終了(&X)", "F12", "X", 4, "mnuFile"},  // the separator counts
+      {"書き出し(&E)…", "", "E", 3, "mnuFile"},
+      {"終了(&X)", "F12", "X", 5, "mnuFile"},  // the separator counts
       {"ｳｨﾝﾄﾞｳ(&W)", "", "W", 1, nullptr},       {"ﾌﾟﾚﾋﾞｭｰ(&P)", "F1", "P", 0, "mnuWindow"},
       {"ｿｰｽ(&D)", "F2", "D", 1, "mnuWindow"},    {"実行(&R)", "", "R", 2, nullptr},
       {"開始(&S)", "F5", "S", 0, "mnuRun"},      {"ｵﾌﾟｼｮﾝ(&O)", "F8", "O", 2, "mnuRun"},
@@ -188,7 +188,7 @@ void IconMenuTest::RecordsTheMainMenuInOrder() {
     }
     QVERIFY(!item.FontBold() && !item.FontItalic() && !item.FontUnderline());
   }
-  QCOMPARE(h.icons.GetIDtoKey(13), QString());
+  QCOMPARE(h.icons.GetIDtoKey(14), QString());
   QCOMPARE(h.icons.GetIDtoKey(-1), QString());
 }
 
@@ -210,6 +210,10 @@ void IconMenuTest::ImagesAreFoundByCaption() {
 void IconMenuTest::InstallsTheStyleOnTheMainMenusOnly() {
   Harness h;
   QMenu pane_menu(h.window->txtKanji());
+  QPalette dark(QColor(0x30, 0x30, 0x30));
+  dark.setColor(QPalette::WindowText, Qt::white);
+  h.window->menuBar()->setPalette(dark);
+  h.Menu("mnuFile")->setPalette(dark);
   QVERIFY(h.icons.SetIconMenu());
   QVERIFY(IsWindowHooked());
   QVERIFY(qobject_cast<IconMenuStyle*>(h.window->menuBar()->style()) != nullptr);
@@ -217,11 +221,17 @@ void IconMenuTest::InstallsTheStyleOnTheMainMenusOnly() {
     QVERIFY2(qobject_cast<IconMenuStyle*>(h.Menu(name)->style()) != nullptr, name);
   }
   QCOMPARE(pane_menu.style(), QApplication::style());
+  // Under a dark theme the menus keep black text on their light grey.
+  for (QWidget* menu :
+       {static_cast<QWidget*>(h.window->menuBar()), static_cast<QWidget*>(h.Menu("mnuFile"))}) {
+    QCOMPARE(menu->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(menu->palette().color(QPalette::Window).lightness() > 200);
+  }
   h.icons.UnSetIconMenu();
   QVERIFY(!IsWindowHooked());
   QCOMPARE(h.window->menuBar()->style(), QApplication::style());
   QCOMPARE(h.Menu("mnuFile")->style(), QApplication::style());
-  QCOMPARE(h.icons.IconMenuItems().Count(), 13);  // still recorded
+  QCOMPARE(h.icons.IconMenuItems().Count(), 14);  // still recorded
 }
 
 void IconMenuTest::DropDownItemsMeasureEquallyWide() {
@@ -416,7 +426,7 @@ void IconMenuTest::NextMainWindowStartsANewRecording() {
     icons.SethTargetWnd(h.window.get());
     icons.SetMenuDefaultImage(&h.window->ImageList1());
     QVERIFY(icons.SetIconMenu());
-    QCOMPARE(icons.IconMenuItems().Count(), 13);
+    QCOMPARE(icons.IconMenuItems().Count(), 14);
     QCOMPARE(icons.GetIDtoKey(0), U("ﾌｧｲﾙ(&F)"));
     icons.UnSetIconMenu();
   }

@@ -6,6 +6,7 @@
 
 #include "iconmenu/c_icon_menu.h"
 #include "iconmenu/icon_menu_style.h"
+#include "iconmenu/menu_palette.h"
 
 namespace yomika {
 namespace {
@@ -37,12 +38,14 @@ void HookWindow(QMainWindow* window, const cIconMenu& source) {
   hook.menus.clear();
   if (QWidget* bar = window->menuWidget()) {
     bar->setStyle(style);
+    bar->setPalette(MenuPalette());
     hook.menus.append(bar);
   }
   const IconMenuItemCollection& items = source.IconMenuItems();
   for (int i = 0; i < items.Count(); ++i) {
     if (auto* menu = qobject_cast<QMenu*>(items.At(i).hSubMenu())) {
       menu->setStyle(style);
+      menu->setPalette(MenuPalette());
       menu->installEventFilter(hook.filter);
       hook.menus.append(menu);
     }
@@ -55,6 +58,7 @@ void UnhookWindow(QMainWindow* window) {
   for (const QPointer<QWidget>& menu : hook.menus) {
     if (menu == nullptr) continue;
     menu->setStyle(nullptr);
+    menu->setPalette(QPalette());
     if (hook.filter != nullptr) menu->removeEventFilter(hook.filter);
   }
   if (hook.style != nullptr) hook.style->deleteLater();

@@ -10,12 +10,12 @@ namespace yomika {
 
 class cIconMenu;
 
-// Installs the icon menu style on the window's menu bar and on every drop-down menu recorded
-// in `source`, and the menu character rule on those drop-downs. The menus of other widgets
+// Installs the icon menu style and its palette (MenuPalette) on the window's menu bar and on
+// every drop-down menu recorded in `source`, and the menu character rule on those drop-downs. The menus of other widgets
 // (the panes' context menus) keep their normal style.
 void HookWindow(QMainWindow* window, const cIconMenu& source);
 
-// Restores the normal style and removes the menu character rule; nothing when `window` is
+// Restores the normal style and palette and removes the menu character rule; nothing when `window` is
 // not the hooked window.
 void UnhookWindow(QMainWindow* window);
 

@@ -3,6 +3,7 @@
 
 // The program's preview: the embedded browser showing the preview file.
 
+#include <QObject>
 #include <QString>
 #include <memory>
 
@@ -22,11 +23,15 @@ class BrowserPreviewHost final : public PreviewHost {
   bool IsBusy() const override;
   void SetLoadFinishedCallback(std::function<void()> callback) override;
   void SetFailureCallback(std::function<void(const QString&)> callback) override;
+  void SetSourceViewCallback(std::function<void()> callback) override;
 
  private:
-  PreviewBrowser* browser_;  // owned by the frame
+  PreviewBrowser* browser_;  // owned by the frame, which may outlive this host
   std::function<void()> on_load_finished_;
   std::function<void(const QString&)> on_failure_;
+  std::function<void()> on_source_view_;
+  // The context of the browser's connections to this host: they end with the host.
+  QObject lifetime_;
 };
 
 }  // namespace yomika

@@ -13,6 +13,7 @@
 #include "mainwindow/progress_display.h"
 #include "mainwindow/splitter_bar.h"
 #include "widgets/rich_text_pane.h"
+#include "widgets/source_tag_colours.h"
 
 namespace yomika {
 namespace {
@@ -33,7 +34,7 @@ QFrame* MakeRule(QWidget* parent) {
 }  // namespace
 
 FrmMain::FrmMain(MainWindowDependencies dependencies)
-    : deps_(std::move(dependencies)), image_list_(MainImageList()) {
+    : deps_(std::move(dependencies)), settings_(deps_.settings), image_list_(MainImageList()) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("YOMIKA"));
   CreateMenus();
@@ -87,10 +88,14 @@ void FrmMain::CreateParts() {
   fra_web_->setObjectName(QStringLiteral("fraWeb"));
   preview_ = deps_.create_preview(fra_web_, deps_.preview_file);
   preview_->Widget()->setObjectName(QStringLiteral("WebBrowser1"));
+  preview_->SetSourceViewCallback([this] { MenuSource(); });
   txt_html_ = new RichTextPane(frame1_);
   txt_html_->setObjectName(QStringLiteral("txtHTML"));
+  source_colours_ = new SourceTagColours(txt_html_->document());
   txt_html_->hide();
   connect(txt_html_, &QTextEdit::textChanged, this, [this] { SourceChanged = 1; });
+  // Dragged downwards, the bar passes over the lower area; it stays on top to be seen.
+  pic_splitter_->raise();
 
   setTabOrder(txt_kanji_, txt_html_);
   txt_kanji_->setFocus();
@@ -115,6 +120,7 @@ void FrmMain::CreateMenus() {
               &FrmMain::OpenText);
   AddMenuItem(file, "mnuSave", "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S),
               &FrmMain::SaveText);
+  AddMenuItem(file, "mnuExport", "書き出し(&E)…", QKeySequence(), &FrmMain::ExportDocument);
   file->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
   QAction* end = file->addAction(U("終了(&X)"));
   end->setObjectName(QStringLiteral("mnuEnd"));

@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "engine/kanji_aids.h"
 #include "engine/outcome.h"
+#include "engine/output_format.h"
 #include "engine/reading_service.h"
 #include "engine/text.h"
 #include "iconmenu/image_list.h"
@@ -25,10 +27,13 @@ class QToolBar;
 namespace yomika {
 
 class CommonDialogBackend;
+struct ConversionOptions;
+struct EngineSettings;
 class FrmMenu;
 class ProgressDisplay;
 class RichTextPane;
 class SettingsStore;
+class SourceTagColours;
 class SplitterBar;
 
 using ReadingServiceFactory = std::function<Outcome<std::unique_ptr<ReadingService>>()>;
@@ -50,6 +55,12 @@ struct MainWindowDependencies {
   CommonDialogBackend* dialogs = nullptr;
   // Shows a warning message box titled with the window caption; null: a real message box.
   std::function<void(QWidget* owner, const QString& text)> warn;
+  // The kanji aids for RUBY/Level and RUBY/Mono, asked only when those settings need them;
+  // null: none (a conversion that needs them fails with a message).
+  std::function<Outcome<KanjiAids>()> kanji_aids;
+  // Asks a yes/no question titled with the window caption; true for yes. Null: a real
+  // message box.
+  std::function<bool(QWidget* owner, const QString& text)> ask;
 };
 
 class FrmMain final : public QMainWindow {
@@ -61,7 +72,12 @@ class FrmMain final : public QMainWindow {
 
   // The start-up sequence: placement, the sample document, the reading service, the first
   // page. On failure the window must not be shown; the caller shows the start-up message.
+  // A stored setting that cannot be read does not stop it: start-up takes that key's
+  // default, and once the event loop runs the window names the keys and offers the options
+  // dialog. Conversions still fail on such a key until it is repaired.
   Status StartUp();
+  // The keys start-up could not read, as "Section/Key".
+  const QStringList& unreadable_settings() const { return unreadable_settings_; }
 
   // The Start command: converts the input pane into the preview and the source pane.
   void RunConversion();
@@ -93,6 +109,8 @@ class FrmMain final : public QMainWindow {
   void NewInstance();
   void OpenText();
   void SaveText();
+  // ﾌｧｲﾙ → 書き出し…: converts the input pane in a format the user chooses with the file.
+  void ExportDocument();
   void ShowPreview();
   void ShowSource();
   void ShowOptions();
@@ -129,10 +147,17 @@ class FrmMain final : public QMainWindow {
 
   // Preview file and output steps.
   Status WriteDocument(const QString& body);
-  Status ColorSourceTags(bool report_progress);
+  // Fills the source pane with `body`, its ruby tags and readings coloured as the settings
+  // ask (display colours: no undo step, no change of the text).
+  Status FillSourcePane(const QString& body, bool report_progress);
   Status RunConversionSteps();
+  Outcome<ConversionOptions> ConversionOptionsFor(const EngineSettings& settings,
+                                                  OutputFormat format) const;
+  Outcome<QByteArray> ExportBytes(OutputFormat format);
   void ConversionFailed();
   void Warn(const QString& text);
+  bool Ask(const QString& text);
+  void OfferSettingsRepair();
   Status SetPreviewFrameEnabled();
   void SelectView(bool preview);
 
@@ -143,6 +168,10 @@ class FrmMain final : public QMainWindow {
   int ToPixels(double twips) const;
 
   MainWindowDependencies deps_;
+  // What the output steps read: deps_.settings, or during start-up a view of it with the
+  // unreadable keys at their defaults.
+  const SettingsStore* settings_ = nullptr;
+  QStringList unreadable_settings_;
   ImageList image_list_;
   std::unique_ptr<ReadingService> reading_service_;
   std::unique_ptr<PreviewHost> preview_;
@@ -157,6 +186,7 @@ class FrmMain final : public QMainWindow {
   QFrame* frame1_ = nullptr;
   QFrame* fra_web_ = nullptr;
   RichTextPane* txt_html_ = nullptr;
+  SourceTagColours* source_colours_ = nullptr;  // owned by txt_html_'s document
   std::unique_ptr<FrmMenu> frm_menu_;  // the panes' popup menus
   QAction* preview_button_ = nullptr;  // toolbar slot 6
   QAction* source_button_ = nullptr;   // toolbar slot 7

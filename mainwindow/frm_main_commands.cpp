@@ -64,7 +64,7 @@ void FrmMain::ApplyPreviewFrameSetting() {
 }
 
 Status FrmMain::SetPreviewFrameEnabled() {
-  const std::optional<bool> read_only = ReadTruth(*deps_.settings, keys::kReadOnly);
+  const std::optional<bool> read_only = ReadTruth(*settings_, keys::kReadOnly);
   if (!read_only) return Failure{QStringLiteral("設定 Preview/ReadOnly を読めません。")};
   fra_web_->setEnabled(!*read_only);
   return Ok();

@@ -4,17 +4,18 @@
 #include <QClipboard>
 #include <QFrame>
 #include <QMessageBox>
-#include <QTextCursor>
 
 #include "engine/conversion.h"
 #include "engine/document.h"
 #include "engine/engine_settings.h"
 #include "engine/preview_file.h"
+#include "engine/ruby_writer.h"
 #include "engine/source_tags.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
 #include "settings/setting_readers.h"
 #include "widgets/rich_text_pane.h"
+#include "widgets/source_tag_colours.h"
 
 namespace yomika {
 namespace {
@@ -49,6 +50,7 @@ void FrmMain::RunConversion() {
   {
     WaitCursor wait;
     pic_status_->setFocus();
+    pic_status_->Clear();  // a new run of the display
     pic_status_->DrawProgress(0, true);
     ProcessPendingEvents();
     converted = RunConversionSteps();
@@ -69,14 +71,18 @@ Status FrmMain::RunConversionSteps() {
     txt_kanji_->SetSelStart(static_cast<int>(input.text.size()) - 1);
     txt_kanji_->SetSelLength(1);
   }
+  const Outcome<ConversionOptions> options = ConversionOptionsFor(settings, OutputFormat::kHtml);
+  if (!options) return Failure{options.reason()};
+  QStringList warnings;
+  ConversionOptions conversion = *options;
+  conversion.warning = [&warnings](const QString& warning) { warnings.append(warning); };
   const Outcome<QString> body = ConvertToBody(
       input, *reading_service_, settings,
-      [this](float fraction) { pic_status_->DrawProgress(fraction, true); });
+      [this](float fraction) { pic_status_->DrawProgress(fraction, true); }, conversion);
   if (!body) return Failure{body.reason()};
   if (Status written = WriteDocument(*body); !written) return written;
   ProcessPendingEvents();
-  txt_html_->SetText(*body);
-  if (Status coloured = ColorSourceTags(true); !coloured) return coloured;
+  if (Status filled = FillSourcePane(*body, true); !filled) return filled;
   preview_->Navigate();
   const std::optional<bool> clip_copy = ReadFlag(*deps_.settings, keys::kClipCopy);
   if (!clip_copy) return Failure{QStringLiteral("設定 Default/ClipCopy を読めません。")};
@@ -85,7 +91,20 @@ Status FrmMain::RunConversionSteps() {
     clipboard->clear();
     clipboard->setText(txt_html_->Text());
   }
+  // The page is complete; what it lacks is told once it shows.
+  if (!warnings.isEmpty()) Warn(warnings.join(QLatin1Char('\n')));
   return Ok();
+}
+
+Outcome<ConversionOptions> FrmMain::ConversionOptionsFor(const EngineSettings& settings,
+                                                         OutputFormat format) const {
+  ConversionOptions options{format, {}};
+  if (UsesKanjiAids(settings) && deps_.kanji_aids) {
+    const Outcome<KanjiAids> aids = deps_.kanji_aids();
+    if (!aids) return Failure{aids.reason()};
+    options.aids = *aids;
+  }
+  return options;
 }
 
 void FrmMain::ConversionFailed() {
@@ -101,39 +120,31 @@ void FrmMain::Warn(const QString& text) {
   }
 }
 
+bool FrmMain::Ask(const QString& text) {
+  if (deps_.ask) return deps_.ask(this, text);
+  return QMessageBox::question(this, windowTitle(), text) == QMessageBox::Yes;
+}
+
 Status FrmMain::WriteDocument(const QString& body) {
   const Outcome<QString> document =
-      AssembleDocument(body, EngineSettings::Read(*deps_.settings));
+      AssembleDocument(body, EngineSettings::Read(*settings_));
   if (!document) return Failure{document.reason()};
   return WritePreviewFile(deps_.preview_file, *document);
 }
 
-Status FrmMain::ColorSourceTags(bool report_progress) {
-  const std::optional<bool> tags = ReadFlag(*deps_.settings, keys::kChkRuby);
-  const std::optional<bool> readings = ReadFlag(*deps_.settings, keys::kChkString);
+Status FrmMain::FillSourcePane(const QString& body, bool report_progress) {
+  const std::optional<bool> tags = ReadFlag(*settings_, keys::kChkRuby);
+  const std::optional<bool> readings = ReadFlag(*settings_, keys::kChkString);
   if (!tags || !readings) {
     return Failure{QStringLiteral("設定 Default/chkRUBY または Default/chkString を読めません。")};
   }
-  const QString text = txt_html_->toPlainText();
-  constexpr float kAfterTag[] = {0.92f, 0.94f, 0.96f};
-
-  QTextCursor block(txt_html_->document());
-  block.beginEditBlock();
-  if (*tags) {
-    for (int i = 0; i < 4; ++i) {
-      for (const ColourSpan& span : FindTagOccurrences(text, kRubyTags[i], kTagColour)) {
-        txt_html_->ColourRawSpan(span.start, span.length, span.colour);
-      }
-      if (report_progress && i < 3) pic_status_->DrawProgress(kAfterTag[i], true);
+  if (report_progress) {
+    for (const float fraction : {0.92f, 0.94f, 0.96f, 0.98f}) {
+      pic_status_->DrawProgress(fraction, true);
     }
   }
-  if (report_progress) pic_status_->DrawProgress(0.98f, true);
-  if (*readings) {
-    for (const ColourSpan& span : FindRubyTextSpans(text)) {
-      txt_html_->ColourRawSpan(span.start, span.length, span.colour);
-    }
-  }
-  block.endEditBlock();
+  source_colours_->SetColouring(*tags, *readings);
+  txt_html_->SetText(body);  // coloured as it goes in
   txt_html_->SetSelStart(0);
   txt_html_->SetSelColor(kResetColour);
   return Ok();

@@ -3,18 +3,34 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFrame>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QTimer>
 
 #include "editmenu/frm_menu.h"
 #include "engine/document.h"
 #include "iconmenu/c_icon_menu.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/progress_display.h"
+#include "settings/setting_readers.h"
+#include "settings/settings_store.h"
 #include "widgets/rich_text_pane.h"
 
 namespace yomika {
 
 Status FrmMain::StartUp() {
+  // Start-up reads unreadable keys at their defaults, from a view of the store.
+  std::unique_ptr<SettingsStore> defaults_view;
+  unreadable_settings_.clear();
+  for (const SettingKey& key : UnreadableKeys(*deps_.settings)) {
+    if (!defaults_view) defaults_view = std::make_unique<SettingsStore>(deps_.settings->Location());
+    defaults_view->SetOverride(QString::fromUtf8(key.section), QString::fromUtf8(key.name),
+                               DefaultValue(key));
+    unreadable_settings_.append(KeyPath(key));
+  }
+  if (defaults_view) settings_ = defaults_view.get();
+  const auto back_to_store = qScopeGuard([this] { settings_ = deps_.settings; });
+
   // 1. Centred, unless another instance runs.
   if (!deps_.another_instance_runs && screen() != nullptr) {
     const QRect area = screen()->geometry();
@@ -27,8 +43,7 @@ Status FrmMain::StartUp() {
   // 3–5. The sample document as the first preview.
   if (Status written = WriteDocument(SampleBody()); !written) return written;
   // 6. The same sentence in the source pane, its tags coloured.
-  txt_html_->SetText(SampleBody());
-  if (Status coloured = ColorSourceTags(true); !coloured) return coloured;
+  if (Status filled = FillSourcePane(SampleBody(), true); !filled) return filled;
   // 7.
   pic_status_->Clear();
   // 8.
@@ -52,7 +67,18 @@ Status FrmMain::StartUp() {
   MainIconMenu().SetMenuDefaultImage(&image_list_);
   if (Status icons = MainIconMenu().SetIconMenu(); !icons) return icons;
   ApplyLayout();
+  if (!unreadable_settings_.isEmpty()) {
+    QTimer::singleShot(0, this, &FrmMain::OfferSettingsRepair);
+  }
   return Ok();
+}
+
+void FrmMain::OfferSettingsRepair() {
+  const QString question =
+      QString::fromUtf8("次の設定を読めないため、既定値で起動しました。\n") +
+      unreadable_settings_.join(QChar(u'\n')) +
+      QString::fromUtf8("\n\n直すまで変換はできません。オプション画面を開きますか？");
+  if (Ask(question)) ShowOptions();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

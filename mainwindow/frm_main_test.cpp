@@ -4,6 +4,7 @@
 #include "mainwindow/frm_main.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QMenuBar>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "dialogs/fake_common_dialog_backend.h"
 #include "encoding/cp932.h"
 #include "engine/source_tags.h"
 #include "mainwindow/progress_display.h"
@@ -36,6 +38,9 @@ struct Harness {
   testing::FakeReadingService* service = nullptr;  // owned by the window once created
   testing::FakePreviewHost* preview = nullptr;
   QStringList warnings;
+  testing::FakeCommonDialogBackend dialogs;
+  QStringList questions;  // answered yes
+  int options_shown = 0;
   bool fail_service = false;
   std::unique_ptr<FrmMain> window;
 
@@ -58,6 +63,12 @@ struct Harness {
       return std::unique_ptr<PreviewHost>(std::move(fake));
     };
     deps.warn = [this](QWidget*, const QString& text) { warnings.append(text); };
+    deps.dialogs = &dialogs;
+    deps.ask = [this](QWidget*, const QString& text) {
+      questions.append(text);
+      return true;
+    };
+    deps.show_options = [this](QWidget*) { ++options_shown; };
     window = std::make_unique<FrmMain>(std::move(deps));
   }
 
@@ -96,10 +107,15 @@ class FrmMainTest : public QObject {
   void ConversionWritesPreviewSourceAndProgress();
   void ConversionFailureShowsTheMessageAndKeepsTheOutput();
   void UnreadableSettingTakesTheFailurePath();
+  void UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions();
+  void UnreadKanjiAreToldAfterThePageShows();
   void SourceChangedRules();
+  void UndoInTheSourcePaneKeepsTheColours();
   void ViewSwitchFromMenuAndToolbarAgree();
   void ToolbarHasThirteenSlots();
   void LayoutFollowsTheSplitter();
+  void ExportWritesEveryFormatFromTheInputPane();
+  void ExportFailuresWarnAndWriteNothing();
 };
 
 void FrmMainTest::StartUpState() {
@@ -206,6 +222,42 @@ void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
   QCOMPARE(h.warnings.size(), 1);
 }
 
+void FrmMainTest::UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions() {
+  Harness h;
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("abc"));
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  QCOMPARE(w.unreadable_settings(), QStringList{QStringLiteral("Default/chkRUBY")});
+  // The sample's tags are coloured, as chkRUBY's default asks.
+  const QString sample = w.txtHTML()->Text();
+  QCOMPARE(w.txtHTML()->Colours()[sample.indexOf(U("<RUBY>"))], kTagColour);
+  QTRY_COMPARE(h.options_shown, 1);
+  QCOMPARE(h.questions.size(), 1);
+  QVERIFY(h.questions[0].contains(QStringLiteral("Default/chkRUBY")));
+  // Conversions fail until the value is repaired.
+  w.txtKanji()->SetText(U("かな"));
+  w.RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("1"));
+  w.RunConversion();
+  QCOMPARE(h.warnings.size(), 1);
+}
+
+void FrmMainTest::UnreadKanjiAreToldAfterThePageShows() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("CreateColor"),
+                         QStringLiteral("0"));
+  h.window->txtKanji()->SetText(U("𩸽と鱈"));  // the stand-in service reads each as itself
+  h.window->RunConversion();
+  QCOMPARE(h.window->txtHTML()->Text(), U("𩸽と鱈"));
+  QCOMPARE(h.warnings.size(), 1);
+  QVERIFY(h.warnings[0].contains(U("「𩸽」")) && h.warnings[0].contains(U("「鱈」")));
+  QCOMPARE(h.window->picStatus()->picture()->percent, 100);
+}
+
 void FrmMainTest::SourceChangedRules() {
   Harness h;
   h.Build();
@@ -231,6 +283,26 @@ void FrmMainTest::SourceChangedRules() {
   h.Menu("mnuStart")->trigger();
   QCOMPARE(w.SourceChanged, 1);
   h.Toolbar(9)->trigger();
+  QCOMPARE(w.SourceChanged, 0);
+}
+
+void FrmMainTest::UndoInTheSourcePaneKeepsTheColours() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  h.service->Answer(U("お金を"), U("おかねを"));
+  w.txtKanji()->SetText(U("お金を"));
+  h.Toolbar(9)->trigger();
+  h.Toolbar(7)->trigger();
+  const QString source = w.txtHTML()->Text();
+  const std::vector<Colour> colours = w.txtHTML()->Colours();
+  QCOMPARE(colours[source.indexOf(U("かね"))], kRubyTextColour);
+  QCOMPARE(w.SourceChanged, 0);
+  w.txtHTML()->setFocus();
+  QTest::keyClick(w.txtHTML(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(w.txtHTML()->Text(), source);
+  QCOMPARE(w.txtHTML()->Colours(), colours);
   QCOMPARE(w.SourceChanged, 0);
 }
 
@@ -291,9 +363,84 @@ void FrmMainTest::LayoutFollowsTheSplitter() {
   // Drag the bar 40 pixels down.
   QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(10, 1));
   QTest::mouseMove(splitter, QPoint(10, 41));
+  // While dragging, the bar shows over the lower area.
+  QCOMPARE(splitter->parentWidget()->childAt(splitter->geometry().center()), splitter);
   QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(10, 41));
   QVERIFY(!w.SplitterDragging);
   QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Frame1"))->y(), frame1_top + 40);
+}
+
+void FrmMainTest::ExportWritesEveryFormatFromTheInputPane() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  FrmMain& w = *h.window;
+  const char* const answers[][2] = {{"漢<", "かん<"}, {"字<", "じ<"}, {"漢字", "かんじ"}};
+  for (const auto& [text, reading] : answers) h.service->Answer(U(text), U(reading));
+  w.txtKanji()->SetText(U("漢字"));
+  w.txtKanji()->SetSelStart(1);
+  w.txtKanji()->SetSelLength(1);
+  w.txtKanji()->SetSelColor(0x0000FF);  // 字 in red
+  const QString coloured_body =
+      U("<font color=\"#000000\"><ruby>漢<rt>かん</rt></ruby></font>"
+        "<font color=\"#ff0000\"><ruby>字<rt>じ</rt></ruby></font>");
+  const struct {
+    int filter;
+    const char* chosen;
+    const char* written;
+    QByteArray expected;
+  } cases[] = {
+      {0, "out", "out.html", DefaultDocument(*cp932::Encode(coloured_body))},
+      {1, "page.htm", "page.htm", QByteArray()},  // checked below
+      {2, "aozora", "aozora.txt", "｜漢字《かんじ》"},
+      {3, "kakko.text", "kakko.text", "漢字（かんじ）"},
+  };
+  for (const auto& c : cases) {
+    h.dialogs.file_answer = FileDialogAnswer{h.dir.filePath(U(c.chosen)), c.filter};
+    h.Menu("mnuExport")->trigger();
+    QFile file(h.dir.filePath(U(c.written)));
+    QVERIFY2(file.open(QIODevice::ReadOnly), c.written);
+    const QByteArray bytes = file.readAll();
+    if (c.filter == 1) {
+      QVERIFY(bytes.startsWith("<!DOCTYPE html>\r\n<html lang=\"ja\">"));
+      QVERIFY(bytes.contains("<span style=\"color:#ff0000\"><ruby>字<rt>じ</rt></ruby></span>"));
+    } else {
+      QCOMPARE(bytes, c.expected);
+    }
+  }
+  const FileDialogRequest& request = h.dialogs.file_requests.last();
+  QVERIFY(request.save && request.confirm_overwrite);
+  QCOMPARE(request.name_filters.size(), 4);
+  QVERIFY(h.warnings.isEmpty());
+  QVERIFY(!w.picStatus()->picture().has_value());
+
+  // Cancel writes nothing.
+  h.dialogs.file_answer.reset();
+  const QStringList before = QDir(h.dir.path()).entryList(QDir::Files);
+  h.Menu("mnuExport")->trigger();
+  QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files), before);
+}
+
+void FrmMainTest::ExportFailuresWarnAndWriteNothing() {
+  Harness h;
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  h.window->txtKanji()->SetText(U("漢字"));
+  h.service->Answer(U("漢字"), U("かんじ"));
+  h.settings.Save(keys::kRubyLevel, QStringLiteral("2"));
+  h.dialogs.file_answer = FileDialogAnswer{h.dir.filePath(U("a.txt")), 2};
+  h.Menu("mnuExport")->trigger();  // no aids were given to the window
+  QCOMPARE(h.warnings.size(), 1);
+  QVERIFY(h.warnings[0].contains(U("RUBY/Level")));
+  QVERIFY(!QFile::exists(h.dir.filePath(U("a.txt"))));
+
+  // A folder that is not there: the message names the file.
+  h.settings.Save(keys::kRubyLevel, QStringLiteral("0"));
+  const QString unwritable = h.dir.filePath(U("missing/a.txt"));
+  h.dialogs.file_answer = FileDialogAnswer{unwritable, 2};
+  h.Menu("mnuExport")->trigger();
+  QCOMPARE(h.warnings.size(), 2);
+  QVERIFY(h.warnings[1].contains(unwritable));
 }
 
 }  // namespace yomika

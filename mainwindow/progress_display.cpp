@@ -43,6 +43,7 @@ ProgressDisplay::ProgressDisplay(QWidget* parent) : QWidget(parent) {
 }
 
 void ProgressDisplay::DrawProgress(float fraction, bool exact) {
+  if (picture_ && fraction < fraction_) return;
   const ProgressPicture picture = MakeProgressPicture(fraction, exact, width());
   fraction_ = fraction;
   exact_ = exact;

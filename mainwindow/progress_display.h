@@ -23,9 +23,10 @@ class ProgressDisplay final : public QWidget {
   explicit ProgressDisplay(QWidget* parent = nullptr);
 
   // Shows the progress, repainting at once (the conversion does not return to the event
-  // loop), but only when the picture differs from what is shown.
+  // loop), but only when the picture differs from what is shown. Progress only moves
+  // forward: a fraction below the one shown is ignored until Clear() starts a new run.
   void DrawProgress(float fraction, bool exact = false);
-  // Erases the area.
+  // Erases the area and ends the run.
   void Clear();
 
   // What is shown now; std::nullopt when cleared.

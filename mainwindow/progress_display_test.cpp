@@ -80,6 +80,10 @@ void ProgressDisplayTest::RepaintsOnlyWhenThePictureChanges() {
   QCOMPARE(display.image().cacheKey(), first);
   display.DrawProgress(0.5f, true);
   QCOMPARE(display.picture()->percent, 50);
+  // A late, lower update does not take the display back.
+  display.DrawProgress(1.0f, true);
+  display.DrawProgress(0.9f, true);
+  QCOMPARE(display.picture()->percent, 100);
   display.Clear();
   QVERIFY(!display.picture().has_value());
   QCOMPARE(CountColour(display.image(), display.image().rect(), kNavy), 0);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,7 +27,7 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-constexpr int kTagPage = 5;
+constexpr int kTagPage = 6;
 
 QCheckBox* AddCheckBox(QWidget* parent, QLayout* layout, const char* name, const char* caption) {
   auto* box = new QCheckBox(U(caption), parent);  // owned by `parent`
@@ -111,7 +112,7 @@ void frmSetup::BuildPages() {
   auto* layout = new QVBoxLayout(this);  // owned by the dialog
   tab_strip_ = new QTabWidget(this);
   tab_strip_->setObjectName(QStringLiteral("TabStrip1"));
-  tab_strip_->setUsesScrollButtons(false);  // all six tabs in view
+  tab_strip_->setUsesScrollButtons(false);  // all seven tabs in view
   layout->addWidget(tab_strip_);
 
   // 1: tag letter case and line-break conversion.
@@ -231,7 +232,25 @@ void frmSetup::BuildPages() {
   ruby_layout->addStretch();
   tab_strip_->addTab(fra_ruby, U("<ＲＵＢＹ>ルビ"));
 
-  // 6: tags shown in the input pane's popup menu.
+  // 6: which kanji runs get ruby, and in how many elements.
+  auto* fra_ruby_target = new QWidget(tab_strip_);
+  fra_ruby_target->setObjectName(QStringLiteral("fraRubyTarget"));
+  auto* ruby_target_layout = new QVBoxLayout(fra_ruby_target);
+  QGroupBox* frame7 = MakeGroupBox(fra_ruby_target, "Frame7", "ルビを付ける漢字");
+  opt_level_ = AddOptionGroup(
+      frame7, new QVBoxLayout(frame7), "optLevel",
+      {"すべての漢字", "小学1年で習う漢字を除く", "小学2年までに習う漢字を除く",
+       "小学3年までに習う漢字を除く", "小学4年までに習う漢字を除く", "小学5年までに習う漢字を除く",
+       "小学6年までに習う漢字を除く", "常用漢字を除く", "常用漢字と人名用漢字を除く"});
+  ruby_target_layout->addWidget(frame7);
+  chk_first_only_ =
+      AddCheckBox(fra_ruby_target, ruby_target_layout, "chkFirstOnly", "同じ語は最初の1回だけ");
+  chk_mono_ = AddCheckBox(fra_ruby_target, ruby_target_layout, "chkMono",
+                          "1字ずつ（読みを漢字ごとに分けられる語）");
+  ruby_target_layout->addStretch();
+  tab_strip_->addTab(fra_ruby_target, U("ルビの対象"));
+
+  // 7: tags shown in the input pane's popup menu.
   auto* fra_add_tag = new QWidget(tab_strip_);
   fra_add_tag->setObjectName(QStringLiteral("fraAddTag"));
   auto* add_tag_layout = new QHBoxLayout(fra_add_tag);
@@ -252,7 +271,8 @@ void frmSetup::BuildPages() {
   add_tag_layout->addLayout(tag_buttons);
   tab_strip_->addTab(fra_add_tag, U("タグ指定"));
 
-  // OK takes Enter as the default button; QDialog gives Esc to reject().
+  // OK is the default button: Enter presses it unless another button has the focus, which
+  // Enter then presses (both buttons are auto-default). QDialog gives Esc to reject().
   auto* buttons = new QHBoxLayout();
   buttons->addStretch();
   command2_ = new QPushButton(U("OK"), this);
@@ -260,7 +280,6 @@ void frmSetup::BuildPages() {
   command2_->setDefault(true);
   command1_ = new QPushButton(U("ｷｬﾝｾﾙ"), this);
   command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setAutoDefault(false);
   buttons->addWidget(command2_);
   buttons->addWidget(command1_);
   layout->addLayout(buttons);
@@ -281,6 +300,7 @@ void frmSetup::ConnectControls() {
   connect(opt_target_value_, &QButtonGroup::idClicked, this,
           [this](int i) { model_.SelectTargetValue(i); });
   connect(opt_ruby_, &QButtonGroup::idClicked, this, [this](int i) { model_.SelectRubyScript(i); });
+  connect(opt_level_, &QButtonGroup::idClicked, this, [this](int i) { model_.SelectRubyLevel(i); });
   connect(opt_tag_, &QButtonGroup::idClicked, this, [this](int i) {
     model_.SelectTagMode(i);
     ShowModel();
@@ -302,6 +322,8 @@ void frmSetup::ConnectControls() {
   bind(chk_name_, &SetupModel::name);
   bind(chk_target_, &SetupModel::target);
   bind(chk_rb_, &SetupModel::brackets);
+  bind(chk_first_only_, &SetupModel::first_only);
+  bind(chk_mono_, &SetupModel::mono);
 
   connect(txt_bg_color_, &QLineEdit::textEdited, this,
           [this](const QString& t) { model_.bg_color = t; });
@@ -340,7 +362,11 @@ void frmSetup::LoadSettings() {
 }
 
 void frmSetup::SaveSettings() {
-  model_.SaveSettings(*store_);
+  if (!model_.SaveSettings(*store_)) {
+    QMessageBox::warning(this, windowTitle(),
+                         U("設定を保存できませんでした。次回の起動では元の設定に戻ります。\n") +
+                             store_->Location());
+  }
   emit Saved();
 }
 
@@ -403,6 +429,10 @@ void frmSetup::ShowModel() {
   txt_rb_end_->setEnabled(model_.bracket_fields_enabled());
   SetLimitedText(txt_rb_start_, model_.rb_start, kBracketMaxLength);
   SetLimitedText(txt_rb_end_, model_.rb_end, kBracketMaxLength);
+
+  Check(opt_level_, model_.ruby_level());
+  chk_first_only_->setChecked(model_.first_only);
+  chk_mono_->setChecked(model_.mono);
 
   Check(opt_tag_, model_.tag_mode());
   frame6_->setEnabled(model_.tag_list_enabled());

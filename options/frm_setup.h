@@ -1,7 +1,7 @@
 #ifndef YOMIKA_OPTIONS_FRM_SETUP_H_
 #define YOMIKA_OPTIONS_FRM_SETUP_H_
 
-// The options dialog "設定画面": six tab pages that show every setting, the enabling rules
+// The options dialog "設定画面": seven tab pages that show every setting, the enabling rules
 // between the controls, "OK" that writes every setting and "ｷｬﾝｾﾙ" that writes nothing.
 // The state and the rules live in SetupModel; this class only shows it and forwards clicks.
 
@@ -43,7 +43,8 @@ class frmSetup final : public QDialog {
   void FillTagList();
   // Copies every stored setting into the controls.
   void LoadSettings();
-  // Copies every control into the store, then emits Saved().
+  // Copies every control into the store, then emits Saved(). When the store cannot be
+  // written, says so (naming the file) before that: the settings hold for this session only.
   void SaveSettings();
 
   const SetupModel& model() const { return model_; }
@@ -74,6 +75,7 @@ class frmSetup final : public QDialog {
   QButtonGroup* opt_style_ = nullptr;
   QButtonGroup* opt_target_value_ = nullptr;
   QButtonGroup* opt_ruby_ = nullptr;
+  QButtonGroup* opt_level_ = nullptr;
   QButtonGroup* opt_tag_ = nullptr;
   QCheckBox* chk_clip_board_copy_ = nullptr;
   QGroupBox* frame3_ = nullptr;
@@ -92,6 +94,8 @@ class frmSetup final : public QDialog {
   QCheckBox* chk_rb_ = nullptr;
   QLineEdit* txt_rb_start_ = nullptr;
   QLineEdit* txt_rb_end_ = nullptr;
+  QCheckBox* chk_first_only_ = nullptr;
+  QCheckBox* chk_mono_ = nullptr;
   QGroupBox* frame6_ = nullptr;
   QListWidget* list1_ = nullptr;
   QPushButton* command1_ = nullptr;

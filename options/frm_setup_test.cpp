@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,6 +126,14 @@ class SetupDialogTest : public QObject {
         {"Frame4", ""},
         {"lblRBStart", "開始文字"},
         {"lblRBEnd", "終了文字"},
+        {"Frame7", "ルビを付ける漢字"},
+        {"optLevel_0", "すべての漢字"},
+        {"optLevel_1", "小学1年で習う漢字を除く"},
+        {"optLevel_6", "小学6年までに習う漢字を除く"},
+        {"optLevel_7", "常用漢字を除く"},
+        {"optLevel_8", "常用漢字と人名用漢字を除く"},
+        {"chkFirstOnly", "同じ語は最初の1回だけ"},
+        {"chkMono", "1字ずつ（読みを漢字ごとに分けられる語）"},
         {"Frame6", ""},
         {"optTag_0", "カスタマイズ"},
         {"optTag_1", "全て選択"},
@@ -158,12 +167,14 @@ class SetupDialogTest : public QObject {
     auto* tabs = Find<QTabWidget>(dialog, QStringLiteral("TabStrip1"));
     QVERIFY(tabs != nullptr);
     const QStringList captions = {U("\u3000基本\u3000"), U("処理設定"),       U("プレビュー"),
-                                  U("<Ａ>アンカー"),     U("<ＲＵＢＹ>ルビ"), U("タグ指定")};
+                                  U("<Ａ>アンカー"),     U("<ＲＵＢＹ>ルビ"), U("ルビの対象"),
+                                  U("タグ指定")};
     const QStringList pages = {QStringLiteral("fraNormal"),  QStringLiteral("fraSpeed"),
                                QStringLiteral("fraPreview"), QStringLiteral("fraA"),
-                               QStringLiteral("fraRuby"),    QStringLiteral("fraAddTag")};
-    QCOMPARE(tabs->count(), 6);
-    for (int k = 0; k < 6; ++k) {
+                               QStringLiteral("fraRuby"),    QStringLiteral("fraRubyTarget"),
+                               QStringLiteral("fraAddTag")};
+    QCOMPARE(tabs->count(), 7);
+    for (int k = 0; k < 7; ++k) {
       QCOMPARE(tabs->tabText(k), captions[k]);
       QCOMPARE(tabs->widget(k)->objectName(), pages[k]);
     }
@@ -205,6 +216,9 @@ class SetupDialogTest : public QObject {
     QCOMPARE(Find<QLineEdit>(d, QStringLiteral("txtRBEnd"))->text(), U("】"));
     QVERIFY(!Enabled(d, "txtRBStart") && !Enabled(d, "txtRBEnd"));
     // Tab 6
+    QVERIFY(Checked(d, "optLevel_0"));
+    QVERIFY(!Checked(d, "chkFirstOnly") && !Checked(d, "chkMono"));
+    // Tab 7
     QVERIFY(Checked(d, "optTag_0"));
     auto* list = Find<QListWidget>(d, QStringLiteral("List1"));
     QCOMPARE(list->count(), 23);
@@ -248,7 +262,7 @@ class SetupDialogTest : public QObject {
     frmSetup d(*store_);
     auto* tabs = Find<QTabWidget>(d, QStringLiteral("TabStrip1"));
     auto* list = Find<QListWidget>(d, QStringLiteral("List1"));
-    tabs->setCurrentIndex(5);
+    tabs->setCurrentIndex(6);
     QCOMPARE(list->currentRow(), 0);
     list->item(6)->setCheckState(Qt::Checked);  // the user marks <B>
     QVERIFY(d.model().tag_marked(6));
@@ -278,6 +292,22 @@ class SetupDialogTest : public QObject {
     QCOMPARE(Stored(keys::kReadOnly), QStringLiteral("1"));
   }
 
+  void RubyTargetsAreSavedOnOkAndShownAgain() {
+    {
+      frmSetup d(*store_);
+      Button(d, "optLevel_7")->click();
+      Button(d, "chkMono")->click();
+      Button(d, "Command2")->click();
+    }
+    QCOMPARE(Stored(keys::kRubyLevel), QStringLiteral("7"));
+    QCOMPARE(Stored(keys::kMono), QStringLiteral("1"));
+    QCOMPARE(Stored(keys::kFirstOnly), QStringLiteral("0"));
+    store_->Save(keys::kFirstOnly, QStringLiteral("1"));
+    frmSetup again(*store_);
+    QVERIFY(Checked(again, "optLevel_7") && Checked(again, "chkMono"));
+    QVERIFY(Checked(again, "chkFirstOnly"));
+  }
+
   void OkWithReadOnlyClearedIsReadableWhenSavedFires() {
     frmSetup d(*store_);
     std::optional<bool> read_only_at_saved;
@@ -295,6 +325,7 @@ class SetupDialogTest : public QObject {
     QTest::newRow("ｷｬﾝｾﾙ") << 0;
     QTest::newRow("Esc") << 1;
     QTest::newRow("close box") << 2;
+    QTest::newRow("Enter on a focused ｷｬﾝｾﾙ") << 3;
   }
   void CancelEscAndCloseWriteNothing() {
     QFETCH(int, how);
@@ -306,6 +337,11 @@ class SetupDialogTest : public QObject {
     if (how == 0) Button(d, "Command1")->click();
     if (how == 1) QTest::keyClick(&d, Qt::Key_Escape);
     if (how == 2) d.close();
+    if (how == 3) {
+      QVERIFY(QTest::qWaitForWindowActive(&d));
+      Button(d, "Command1")->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QCOMPARE(saved.count(), 0);
     QCOMPARE(StoredKeyCount(), 0);
@@ -394,6 +430,29 @@ class SetupDialogTest : public QObject {
     edit->deselect();
     edit->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(edit->selectedText(), QStringLiteral("#FFFFFF"));
+  }
+
+  void OkReportsSettingsThatCannotBeWritten() {
+    // A folder that cannot be made, even by root: its parent is a file.
+    QFile blocker(dir_->filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(dir_->filePath(QStringLiteral("blocker/YOMIKA.ini")));
+    frmSetup d(store);
+    QString message;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text();
+        box->accept();
+      }
+    });
+    Button(d, "Command2")->click();
+    QVERIFY2(message.contains(store.Location()), qPrintable(message));
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    // A writable store: nothing to report.
+    frmSetup ok(*store_);
+    Button(ok, "Command2")->click();
+    QCOMPARE(StoredKeyCount(), int(AllSettingKeys().size()));
   }
 
   void ShowSetupDialogRunsOnSavedOnlyAfterOk() {

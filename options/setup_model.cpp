@@ -78,6 +78,9 @@ void SetupModel::LoadSettings(const SettingsStore& store) {
   brackets = flag(keys::kChkRb);
   rb_start = store.Get(keys::kRbStart);
   rb_end = store.Get(keys::kRbEnd);
+  ruby_level_ = choice(keys::kRubyLevel, kRubyLevelCount, std::nullopt);
+  first_only = flag(keys::kFirstOnly);
+  mono = flag(keys::kMono);
   // 11-12: the mode's rule runs, then the stored marks win over it.
   SelectTagMode(choice(keys::kTagsChecked, 3, std::nullopt));
   for (int entry = 0; entry < keys::kTagListCount; ++entry) {
@@ -107,6 +110,9 @@ std::vector<std::pair<SettingKey, QString>> SetupModel::ValuesToSave() const {
       {keys::kChkRb, FlagText(brackets)},
       {keys::kRbStart, rb_start},
       {keys::kRbEnd, rb_end},
+      {keys::kRubyLevel, IndexText(ruby_level_)},
+      {keys::kFirstOnly, FlagText(first_only)},
+      {keys::kMono, FlagText(mono)},
       {keys::kTagsChecked, IndexText(tag_mode_)},
   };
   for (int entry = 0; entry < keys::kTagListCount; ++entry) {
@@ -116,8 +122,8 @@ std::vector<std::pair<SettingKey, QString>> SetupModel::ValuesToSave() const {
   return values;
 }
 
-void SetupModel::SaveSettings(SettingsStore& store) const {
-  for (const auto& [key, value] : ValuesToSave()) store.Save(key, value);
+bool SetupModel::SaveSettings(SettingsStore& store) const {
+  return store.SaveAll(ValuesToSave());
 }
 
 void SetupModel::SelectSetMode(int index) {
@@ -163,6 +169,10 @@ void SetupModel::SelectTargetValue(int index) {
 
 void SetupModel::SelectRubyScript(int index) {
   if (index >= 0 && index < 3) ruby_script_ = index;
+}
+
+void SetupModel::SelectRubyLevel(int index) {
+  if (index >= 0 && index < kRubyLevelCount) ruby_level_ = index;
 }
 
 bool SetupModel::tag_marked(int entry) const {

@@ -26,6 +26,9 @@ enum TagMode { kTagCustom = 0, kTagAll = 1, kTagNone = 2 };              // optT
 inline constexpr int kBgColorMaxLength = 7;
 inline constexpr int kBracketMaxLength = 1;
 
+// RUBY/Level: 0 every kanji, 1 … 6 school grades, 7 jōyō, 8 jōyō and jinmeiyō.
+inline constexpr int kRubyLevelCount = 9;
+
 class SetupModel {
  public:
   // The state of a fresh dialog before LoadSettings: every key at its default.
@@ -36,8 +39,9 @@ class SetupModel {
   // default; such keys are listed in unreadable_keys() as "Section/Key".
   void LoadSettings(const SettingsStore& store);
   // Writes every key (all of them, touched or not) in the documented order: Default,
-  // Preview, anchor, RUBY, TAGS; list entries as "-1"/"0".
-  void SaveSettings(SettingsStore& store) const;
+  // Preview, anchor, RUBY, TAGS; list entries as "-1"/"0"; the store is written through
+  // once. False when the store could not be written.
+  bool SaveSettings(SettingsStore& store) const;
   // The key/value pairs SaveSettings writes, in writing order (every key of AllSettingKeys()).
   std::vector<std::pair<SettingKey, QString>> ValuesToSave() const;
   const QStringList& unreadable_keys() const { return unreadable_keys_; }
@@ -68,10 +72,12 @@ class SetupModel {
   void SelectConvert(int index);
   void SelectTargetValue(int index);
   void SelectRubyScript(int index);
+  void SelectRubyLevel(int index);
   int alphabet() const { return alphabet_; }
   int convert() const { return convert_; }
   int target_value() const { return target_value_; }
   int ruby_script() const { return ruby_script_; }
+  int ruby_level() const { return ruby_level_; }
 
   // --- check boxes; the ones with a rule expose the state it derives ---
   bool create_color = true;    // chkColor
@@ -84,6 +90,8 @@ class SetupModel {
   bool name = false;           // chkName
   bool target = false;         // chkTarget; the target buttons work only when ticked
   bool brackets = false;       // chkRB; the bracket fields work only when ticked
+  bool first_only = false;     // chkFirstOnly
+  bool mono = false;           // chkMono
   bool bg_color_visible() const { return backcolor; }
   bool target_buttons_enabled() const { return target; }
   bool bracket_fields_enabled() const { return brackets; }
@@ -105,6 +113,7 @@ class SetupModel {
   int style_ = kStyleDefault;
   int target_value_ = 0;
   int ruby_script_ = 0;
+  int ruby_level_ = 0;
   int tag_mode_ = kTagCustom;
   int current_tag_entry_ = -1;
   std::array<bool, keys::kTagListCount> marks_{};

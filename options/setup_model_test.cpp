@@ -131,6 +131,8 @@ TEST_F(SetupModelTest, SaveThenLoadRoundTripsEveryControl) {
   m.brackets = true;
   m.rb_start = QString();  // an empty bracket is stored as typed
   m.rb_end = Q(")");
+  m.SelectRubyLevel(7);
+  m.first_only = m.mono = true;
   m.set_tag_marked(22, true);
   m.SaveSettings(store_);
   const SetupModel r = Loaded();
@@ -167,6 +169,9 @@ TEST_F(SetupModelTest, OddStoredValues) {
       {keys::kReadOnly, "0", "0", false},
       {keys::kChkRb, "1.7", "1", false},  // fraction dropped, then 1 is on
       {keys::kChkRb, "2", "0", false},
+      {keys::kRubyLevel, "9", "0", true},  // outside the group: every kanji
+      {keys::kRubyLevel, "8", "8", false},
+      {keys::kMono, "x", "0", true},
       {TagListKey(5), "7", "-1", false},  // list flags: any non-zero is marked
       {TagListKey(5), "x", "0", true},
   };
@@ -229,6 +234,8 @@ TEST_F(SetupModelTest, IndicesOutsideAGroupAreIgnored) {
   m.SelectConvert(3);
   m.SelectTargetValue(-1);
   m.SelectRubyScript(3);
+  m.SelectRubyLevel(9);
+  m.SelectRubyLevel(-1);
   m.set_tag_marked(23, true);
   m.set_tag_marked(-1, true);
   EXPECT_EQ(Written(m), Written(SetupModel()));

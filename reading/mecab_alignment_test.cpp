@@ -58,7 +58,17 @@ INSTANTIATE_TEST_SUITE_P(
         // edge: katakana in the surface matches hiragana in the reading
         AlignCase{"ドイツ語", "0001", "どいつご", "3-4:ご"},
         AlignCase{"ヶ所", "01", "かしょ", "1-2:しょ"},
+        // edge: several splits fit; the one nearest two kana a kanji wins (not 丈 た, ケ け,
+        // 山 がやま)
+        AlignCase{"丈ケ山", "101", "たけがやま", "0-1:たけ 2-3:やま"},
+        AlignCase{"三ヶ日", "101", "さんがにち", "0-1:さん 2-3:にち"},
         AlignCase{"かな", "00", "かな", ""},
+        // edge: several splits fit; the one nearest two kana per kanji wins (ケ may read け)
+        AlignCase{"丈ケ山", "101", "たけがやま", "0-1:たけ 2-3:やま"},
+        AlignCase{"取り出し口", "10101", "とりだしぐち", "0-1:と 2-3:だ 4-5:ぐち"},
+        // edge: a symbol standing for sounds takes its part of the reading, not the kanji's
+        AlignCase{"〆切", "01", "しめきり", "1-2:きり"}, AlignCase{"〆切り", "010", "しめきり", "1-2:き"},
+        AlignCase{"Ｘ線", "01", "えっくすせん", "1-2:せん"},
         // bad input: kana that the reading does not hold, a stretch left without reading
         AlignCase{"取っ手", "101", "とりて", nullptr}, AlignCase{"払う", "10", "う", nullptr},
         AlignCase{"今日は", "110", "きょうわ", nullptr}, AlignCase{"漢字", "11", "", nullptr}));
@@ -123,6 +133,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, AppendAlignedPiecesTest,
                                       "3-4:た 5-6:もの"},
                              WordCase{"今日は食べ物", "110101", 0, 2, "きょう", "0-2:きょう"},
                              WordCase{"三ヶ月", "111", 0, 3, "さんかげつ", "0-3:さんかげつ"},
+                             // edge: digits and symbols inside the word keep their sounds
+                             WordCase{"２月に", "010", 0, 2, "にがつ", "1-2:がつ"},
+                             WordCase{"〆切", "01", 0, 2, "しめきり", "1-2:きり"},
                              // edge: no kanji, kana that do not match, an empty reading
                              WordCase{"かなだ", "000", 0, 3, "かなだ", ""},
                              WordCase{"は居ず", "010", 1, 3, "いる", "1-2:いる"},

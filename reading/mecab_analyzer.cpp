@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "reading/reading_alignment.h"
@@ -129,6 +130,86 @@ Outcome<std::unique_ptr<MecabAnalyzer>> MecabAnalyzer::Create(const QString& dic
   return analyzer;
 }
 
+namespace {
+
+// Whether the dictionary's feature string begins with `prefix`, without measuring all of it.
+bool FeatureStartsWith(const char* feature, std::string_view prefix) {
+  return std::strncmp(feature, prefix.data(), prefix.size()) == 0;
+}
+
+// Whether UTF-8 `bytes` are hiragana only (U+3041–U+309F: E3 81 81 to E3 82 9F).
+bool AllHiragana(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() % 3 != 0) return false;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const auto b0 = static_cast<unsigned char>(bytes[i]);
+    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+    const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
+    if (b0 != 0xE3 || !((b1 == 0x81 && b2 >= 0x81) || (b1 == 0x82 && b2 <= 0x9F))) return false;
+  }
+  return true;
+}
+
+bool IsNounSuffix(const char* feature) { return FeatureStartsWith(feature, "名詞,接尾"); }
+
+}  // namespace
+
+const MeCab::Node* MecabAnalyzer::NonSuffixInstead(MeCab::Lattice& lattice,
+                                                   const MeCab::Node* node) {
+  if (!IsNounSuffix(node->feature)) return node;
+  const std::size_t at = static_cast<std::size_t>(node->surface - lattice.sentence());
+  const MeCab::Node* best = node;
+  for (const MeCab::Node* other = lattice.begin_nodes(at); other; other = other->bnext) {
+    const std::string_view feature(other->feature);
+    if (other->length != node->length || other->stat != MECAB_NOR_NODE ||
+        !feature.starts_with("名詞") || IsNounSuffix(other->feature) ||
+        feature.starts_with("名詞,非自立")) {
+      continue;
+    }
+    if (best == node || other->cost < best->cost) best = other;
+  }
+  return best;
+}
+
+std::vector<Morpheme> MecabAnalyzer::OtherVerbs(std::size_t begin, std::size_t end,
+                                                const Text& reading) {
+  std::vector<Morpheme> others;
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t begin_byte = kNone;
+  std::size_t end_byte = kNone;
+  std::size_t position = 0;
+  for (std::size_t byte = 0; byte <= utf8_.size(); ++byte) {
+    if (byte < utf8_.size() && (static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
+    if (position == begin) begin_byte = byte;
+    if (position == end) {
+      end_byte = byte;
+      break;
+    }
+    ++position;
+  }
+  if (begin_byte == kNone || end_byte == kNone || begin_byte >= end_byte) return others;
+  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
+    const std::string_view feature(node->feature);
+    if (node->length != end_byte - begin_byte || node->stat != MECAB_NOR_NODE ||
+        !feature.starts_with("動詞")) {
+      continue;
+    }
+    if (feature.find("カ変") != std::string_view::npos ||
+        feature.find("サ変") != std::string_view::npos) {
+      return {};
+    }
+    const WordFeatures& features = FeaturesOf(node->feature);
+    if (features.reading.empty() || features.reading == reading) continue;
+    const bool seen = std::any_of(others.begin(), others.end(), [&](const Morpheme& other) {
+      return other.reading == features.reading && other.base_form == features.base_form;
+    });
+    if (!seen) {
+      others.push_back({begin, end, features.reading, features.part_of_speech,
+                        features.base_form, true});
+    }
+  }
+  return others;
+}
+
 MecabAnalyzer::MecabAnalyzer(Key) {}
 MecabAnalyzer::~MecabAnalyzer() = default;
 
@@ -208,8 +289,14 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     }
   };
   std::size_t covered = 0;
+  bool after_word = false;  // after a word a suffix can attach to, not a symbol or particle
   for (const MeCab::Node* node = lattice.bos_node(); node; node = node->next) {
     if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
+    const bool lone = !after_word;
+    after_word = !FeatureStartsWith(node->feature, "記号") &&
+                 !FeatureStartsWith(node->feature, "助詞") &&
+                 !(node->stat == MECAB_UNK_NODE &&
+                   AllHiragana(std::string_view(node->surface, node->length)));
     const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
     advance_to(begin_byte);
     const std::size_t begin = position;
@@ -217,9 +304,10 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     const std::size_t end = position;
     // MeCab skips white space; it becomes a word of its own so the words cover the text.
     if (begin > covered) words.push_back({covered, begin, {}, {}, {}, false});
-    const WordFeatures& features = FeaturesOf(node->feature);
+    const MeCab::Node* chosen = lone ? NonSuffixInstead(lattice, node) : node;
+    const WordFeatures& features = FeaturesOf(chosen->feature);
     words.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
-                     node->stat == MECAB_NOR_NODE});
+                     chosen->stat == MECAB_NOR_NODE});
     covered = end;
   }
   if (covered < text.size()) words.push_back({covered, text.size(), {}, {}, {}, false});

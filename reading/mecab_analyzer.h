@@ -16,7 +16,10 @@
 #include "engine/outcome.h"
 #include "engine/text.h"
 
+struct mecab_node_t;
+
 namespace MeCab {
+typedef struct ::mecab_node_t Node;
 class Model;
 class Tagger;
 class Lattice;
@@ -57,6 +60,12 @@ class MecabAnalyzer {
   // Example: 三ヶ月 → 三 (さん, 名詞,数,*), ヶ月 (かげつ, 名詞,接尾,助数詞).
   std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries);
 
+  // The other verbs the lattice of the last Analyse gives the characters [begin, end): words
+  // of the same span whose reading differs from `reading`, in lattice order. None when one of
+  // the verbs there conjugates irregularly (来る, する: their kanji read differently by form).
+  // Example: 行っ (おこなっ) → 行っ (いっ, 行く).
+  std::vector<Morpheme> OtherVerbs(std::size_t begin, std::size_t end, const Text& reading);
+
  private:
   // The features of one dictionary word, decoded.
   struct WordFeatures {
@@ -66,6 +75,12 @@ class MecabAnalyzer {
     Text base_form;
   };
   const WordFeatures& FeaturesOf(const char* feature);
+  // A noun suffix (君 くん, 後 ご) at the start, after a symbol or particle, or after hiragana
+  // the analyser has no word for (ぴゅうぴゅう風) has no word to attach to and is no suffix:
+  // the noun of the same characters that the lattice reaches at the least cost (君 きみ, 風
+  // かぜ) stands instead;
+  // `node` itself when it is no suffix or nothing else fits.
+  static const MeCab::Node* NonSuffixInstead(MeCab::Lattice& lattice, const MeCab::Node* node);
 
   std::unique_ptr<MeCab::Model> model_;
   std::unique_ptr<MeCab::Tagger> tagger_;

@@ -43,6 +43,21 @@ TEST_P(SplitEdictLineTest, TakesKanjiHeadwords) {
   EXPECT_EQ(split->common, GetParam().common);
 }
 
+TEST(SplitEdictLineMarksTest, ReadsTheMarksBeforeTheFirstGloss) {
+  const auto marks = [](const char* line) {
+    const std::string bytes = Euc(line);
+    const std::optional<EdictLine> split = SplitEdictLine(bytes);
+    return split ? std::pair{split->irregular, split->usually_kana} : std::pair{true, true};
+  };
+  EXPECT_EQ(marks("金が無い [かねがない] /(ok) (exp) broke/"), std::pair(true, false));
+  EXPECT_EQ(marks("金 [かな] /(ok) (n) (1) money/"), std::pair(false, false));  // no phrase
+  EXPECT_EQ(marks("彼の [あの] /(adj-pn) (uk) that/(P)/"), std::pair(false, true));
+  EXPECT_EQ(marks("今日は [こんにちは] /(int) (uk) hello/(P)/"), std::pair(true, true));
+  // a later sense's mark is not the entry's
+  EXPECT_EQ(marks("先生です [せんせいです] /(exp) (1) teacher/(n) (2) (arch) elder/(P)/"),
+            std::pair(false, false));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitEdictLineTest,
     ::testing::Values(
@@ -50,8 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"夜更け [よふけ] /(n) late at night/(P)/", "夜更け", "よふけ", true},
         LineCase{"剣歯虎 [けんしこ] /(n) (obsc) saber-toothed tiger/", "剣歯虎", "けんしこ", false},
         LineCase{"日本 [ニッポン] /(n) Japan/\r\n", "日本", "ニッポン", false},
+        LineCase{"とんぼ返り [とんぼがえり] /(n,vs) somersault/", "とんぼ返り", "とんぼがえり", false},
         // edge: kana headwords, ASCII in the headword, no reading, the file's header line
         LineCase{"あさって /(n) day after tomorrow/", nullptr, nullptr, false},
+        LineCase{"あさって [あさって] /(n) day after tomorrow/", nullptr, nullptr, false},
         LineCase{"ＣＤ屋 [シーディーや] /(n) CD shop/", nullptr, nullptr, false},
         LineCase{"漢字Ａ [かんじえー] /x/", "漢字Ａ", "かんじえー", false},
         LineCase{"漢字X [かんじ] /x/", nullptr, nullptr, false},
@@ -87,6 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
         // edge: several and none or two common; nothing listed
         ChooseCase{{{U"あ", false}, {U"い", false}}, U"う", std::nullopt},
         ChooseCase{{{U"あ", true}, {U"い", true}}, U"う", std::nullopt},
+        // the one nearest the analysed reading, when only one is near
+        ChooseCase{{{U"くにじゅう", false}, {U"こくちゅう", false}, {U"こくじゅう", false}},
+                   U"くにちゅう", Text(U"くにじゅう")},
+        ChooseCase{{{U"かきくけ", false}, {U"さしすせ", false}}, U"たちつて", std::nullopt},
         ChooseCase{{}, U"う", std::nullopt}));
 
 // --- conjugated forms ---
@@ -160,6 +181,7 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "大家族 [だいかぞく] /(n) large family/\n"
                                       "核家族 [かくかぞく] /(n) nuclear family/(P)/\n"
                                       "拡大家族 [かくだいかぞく] /(n) extended family/\n"
+                                      "仔馬 [こうま] /(n) foal/\n"
                                       "あいう /(n) kana only/\n")));
   }
 
@@ -316,7 +338,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CompoundServiceTest,
     ::testing::Values(ServiceCase{"石油会社。", "せきゆがいしゃ。", "せきゆかいしゃ。"},
                       ServiceCase{"喧嘩強くてネ", "けんかづよくてネ", "けんかつよくてネ"},
-                      ServiceCase{"漢字ABC", "かんじABC", "かんじABC"}));
+                      ServiceCase{"漢字ABC", "かんじABC", "かんじABC"},
+                      // a word the analyser does not know, read kanji by kanji without
+                      ServiceCase{"仔馬を", "こうまを", "しうまを"}));
 
 }  // namespace
 }  // namespace yomika

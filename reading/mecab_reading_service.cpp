@@ -3,19 +3,28 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <functional>
+#include <iterator>
 #include <mutex>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/char_class.h"
 #include "reading/mecab_analyzer.h"
+#include "reading/rare_kanji.h"
 #include "reading/reading_alignment.h"
 #include "reading/reading_compounds.h"
 #include "reading/reading_dictionary.h"
 #include "reading/reading_kanjidic.h"
+#include "reading/reading_particle_context.h"
+#include "reading/reading_phrases.h"
 #include "reading/reading_rules.h"
+#include "reading/reading_unknown_words.h"
+#include "reading/reading_verb_context.h"
 
 namespace yomika {
 namespace {
@@ -24,7 +33,8 @@ namespace {
 // further on before it is analysed on its own; the bound keeps a stray lookup from scanning
 // the whole text.
 constexpr std::size_t kRunsSearchedAhead = 64;
-// A stretch of text without sentence end is analysed in pieces about this long.
+// A stretch of text without sentence end is analysed in pieces about this long, cut between
+// runs; a run longer than that is cut inside at twice the length.
 constexpr std::size_t kLongestSentence = 2048;
 // Lookups analysed on their own get this many preceding characters as context.
 constexpr std::size_t kContextLength = 24;
@@ -36,13 +46,21 @@ bool EndsSentence(char32_t c) {
 
 bool IsAsciiLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
 
-// The length of the HTML tag at `at` (<font …>, </font>, <br> …), 0 when there is none.
+bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+// The length of the HTML tag at `at` (<font …>, </font>, <br> …), 0 when there is none: "<"
+// or "</", a name of ASCII letters and digits, then white space, "/" or ">". Text that only
+// looks like a tag (a<b、かつ結果>0) is no tag.
 std::size_t TagLength(const Text& text, std::size_t at, std::size_t limit) {
   if (text[at] != U'<' || at + 2 >= limit) return 0;
-  const char32_t first = text[at + 1] == U'/' ? text[at + 2] : text[at + 1];
-  if (!IsAsciiLetter(first)) return 0;
+  std::size_t i = text[at + 1] == U'/' ? at + 2 : at + 1;
+  if (!IsAsciiLetter(text[i])) return 0;
+  while (i < limit && (IsAsciiLetter(text[i]) || IsAsciiDigit(text[i]))) ++i;
+  if (i == limit || (text[i] != U'>' && text[i] != U'/' && text[i] != U' ' && text[i] != U'\t')) {
+    return 0;
+  }
   constexpr std::size_t kLongestTag = 256;
-  for (std::size_t i = at + 1; i < limit && i < at + kLongestTag; ++i) {
+  for (; i < limit && i < at + kLongestTag; ++i) {
     if (text[i] == U'>') return i + 1 - at;
     if (text[i] == U'<' || text[i] == U'\n' || text[i] == U'\r') return 0;
   }
@@ -53,6 +71,41 @@ bool IsLineBreakTag(const Text& text, std::size_t at, std::size_t length) {
   return length == 4 && (text[at + 1] == U'b' || text[at + 1] == U'B') &&
          (text[at + 2] == U'r' || text[at + 2] == U'R');
 }
+
+// The stretches [begin, end) of the tag [tag_begin, tag_end) that are text rather than markup:
+// its quoted attribute values and any other stretch of non-ASCII characters (alt="富士山",
+// face=ＭＳ明朝).
+std::vector<std::pair<std::size_t, std::size_t>> TagTextStretches(const Text& text,
+                                                                  std::size_t tag_begin,
+                                                                  std::size_t tag_end) {
+  std::vector<std::pair<std::size_t, std::size_t>> stretches;
+  const std::size_t last = tag_end - 1;  // the closing ">"
+  for (std::size_t i = tag_begin + 1; i < last;) {
+    const char32_t c = text[i];
+    if (c == U'"' || c == U'\'') {
+      std::size_t close = i + 1;
+      while (close < last && text[close] != c) ++close;
+      stretches.emplace_back(i + 1, close);
+      i = close + 1;
+    } else if (c >= 0x80) {
+      std::size_t end = i;
+      while (end < last && text[end] >= 0x80) ++end;
+      stretches.emplace_back(i, end);
+      i = end;
+    } else {
+      ++i;
+    }
+  }
+  return stretches;
+}
+
+bool AllKana(const Text& text) { return std::all_of(text.begin(), text.end(), IsKana); }
+
+// The reading of a stretch of a run, at its first character in the working text.
+struct RunPiece {
+  std::size_t begin = 0;
+  Text reading;
+};
 
 // A kanji run of the working text and, once its sentence was analysed, its reading: a
 // stretch of the service's reading pool.
@@ -71,7 +124,10 @@ class MecabReadingService final : public ReadingService {
                              ? ReadingDictionary::DefaultPath()
                              : options.user_dictionary_path),
         kanjidic_(options.kanjidic_path),
-        compounds_(options.compound_dictionary_path) {
+        compounds_(options.compound_dictionary_path),
+        particle_context_(compounds_),
+        verb_context_(compounds_),
+        rare_(options.kanjidic2_path, options.unihan_folder, options.skk_path) {
     user_dictionary_.Load();
     RefreshUserWords();
     // The lexicons take a while to read; that happens on the side while the caller reads and
@@ -80,7 +136,10 @@ class MecabReadingService final : public ReadingService {
       loader_ = std::thread([this] {
         const std::lock_guard analysis(analysis_mutex_);
         compounds_.Available();
+        compounds_.PreparePhrases();
         kanjidic_.Available();
+        particle_context_.Prepare();
+        verb_context_.Prepare();
       });
     } catch (const std::system_error&) {
       // No thread to be had: the lexicons are read on first need.
@@ -147,7 +206,9 @@ class MecabReadingService final : public ReadingService {
     if (!runs_.empty()) StartWorker();
   }
 
-  // The reading of a kanji the dictionary has no word for; empty when nothing knows it.
+  // The reading of a kanji the dictionary has no word for, in kana; empty when nothing
+  // knows it. Tried in turn: the analyser on the kanji alone, the same for the variant the
+  // analyser knows it by (髙 → 高), KANJIDIC, then RareKanji's sources.
   Text CharReading(char32_t c) {
     const auto cached = char_readings_.find(c);
     if (cached != char_readings_.end()) return cached->second;
@@ -155,66 +216,88 @@ class MecabReadingService final : public ReadingService {
     const std::vector<Morpheme> alone = analyzer_->Analyse(Text(1, c), {});
     if (alone.size() == 1 && alone[0].known) reading = alone[0].reading;
     if (reading.empty()) {
-      // Compatibility ideographs (﨑, 﨔 …) stand for a unified one that may be known.
-      const Text unified = ToText(ToQString(Text(1, c)).normalized(QString::NormalizationForm_KC));
-      if (unified.size() == 1 && unified[0] != c) reading = CharReading(unified[0]);
+      if (const std::optional<char32_t> form = rare_.AnalysedForm(c)) reading = CharReading(*form);
     }
     if (reading.empty()) reading = kanjidic_.ReadingOf(c).value_or(Text());
+    if (reading.empty()) reading = rare_.ReadingOf(c);
     char_readings_.emplace(c, reading);
     return reading;
   }
 
  private:
   void RefreshUserWords() {
+    // The entries are shared with the dictionary until it re-reads its file, so an unchanged
+    // dictionary compares equal at once.
     if (user_words_source_ == user_dictionary_.entries() && !user_words_.empty()) return;
     user_words_source_ = user_dictionary_.entries();
     user_words_.clear();
-    for (const ReadingEntry& entry : user_words_source_) {
-      const Text word = ToText(entry.word);
+    user_word_lengths_.clear();
+    // Read through a const view: a non-const loop would detach the copy from the dictionary's
+    // list and make every later comparison go word by word.
+    for (const ReadingEntry& entry : std::as_const(user_words_source_)) {
+      Text word = ToText(entry.word);
       if (word.empty()) continue;
-      user_words_[word.front()].push_back({word, FoldToHiragana(ToText(entry.reading))});
+      std::vector<std::size_t>& lengths = user_word_lengths_[word.front()];
+      if (std::find(lengths.begin(), lengths.end(), word.size()) == lengths.end()) {
+        lengths.push_back(word.size());
+      }
+      user_words_.insert_or_assign(std::move(word), FoldToHiragana(ToText(entry.reading)));
     }
-    for (auto& [first, words] : user_words_) {
-      std::stable_sort(words.begin(), words.end(), [](const UserWord& a, const UserWord& b) {
-        return a.word.size() > b.word.size();
-      });
+    for (auto& [first, lengths] : user_word_lengths_) {
+      std::sort(lengths.begin(), lengths.end(), std::greater<>());
     }
   }
-
-  struct UserWord {
-    Text word;
-    Text reading;
-  };
 
   struct UserSpan {
     std::size_t begin;
     std::size_t end;
-    const UserWord* word;
+    const Text* reading;
   };
 
-  // The registered words in `text`, longest first, left to right without overlap.
+  // The registered words in `text`, longest first, left to right without overlap. Each
+  // position costs one hash lookup per distinct length of the words starting with its
+  // character, however many words those are.
   std::vector<UserSpan> FindUserWords(const Text& text) const {
     std::vector<UserSpan> spans;
     if (user_words_.empty()) return spans;
+    const std::u32string_view view(text);
     for (std::size_t i = 0; i < text.size();) {
-      const auto candidates = user_words_.find(text[i]);
-      const UserWord* match = nullptr;
-      if (candidates != user_words_.end()) {
-        for (const UserWord& word : candidates->second) {
-          if (text.compare(i, word.word.size(), word.word) == 0) {
-            match = &word;
+      const auto lengths = user_word_lengths_.find(text[i]);
+      const Text* match = nullptr;
+      std::size_t length = 0;
+      if (lengths != user_word_lengths_.end()) {
+        for (const std::size_t candidate : lengths->second) {
+          if (candidate > text.size() - i) continue;
+          const auto word = user_words_.find(view.substr(i, candidate));
+          if (word != user_words_.end()) {
+            match = &word->second;
+            length = candidate;
             break;
           }
         }
       }
       if (match) {
-        spans.push_back({i, i + match->word.size(), match});
-        i += match->word.size();
+        spans.push_back({i, i + length, match});
+        i += length;
       } else {
         ++i;
       }
     }
     return spans;
+  }
+
+  // The analyser's view of `text`: kanji its dictionary cannot spell replaced by the variant
+  // it knows (髙橋 → 高橋); std::nullopt when nothing changes. Positions stay the same.
+  std::optional<Text> WithAnalysedForms(const Text& text, const std::vector<bool>& in_run) {
+    std::optional<Text> mapped;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (!in_run[i]) continue;
+      if (const std::optional<char32_t> form = rare_.AnalysedForm(text[i])) {
+        if (!mapped) mapped = text;
+        (*mapped)[i] = *form;
+      }
+    }
+    return mapped;
   }
 
   // Readings for the kanji stretches of `text` (runs marked in `in_run`), every stretch read.
@@ -225,9 +308,15 @@ class MecabReadingService final : public ReadingService {
       boundaries.push_back(span.begin);
       boundaries.push_back(span.end);
     }
-    std::vector<Morpheme> words = analyzer_->Analyse(text, boundaries);
-    ApplyReadingRules(text, words);
-    ApplyCompoundReadings(text, in_run, boundaries, compounds_, words);
+    const std::optional<Text> mapped = WithAnalysedForms(text, in_run);
+    const Text& analysed = mapped ? *mapped : text;
+    std::vector<Morpheme> words = analyzer_->Analyse(analysed, boundaries);
+    ApplyReadingRules(analysed, words);
+    ApplyCompoundReadings(analysed, in_run, boundaries, compounds_, words);
+    ReadUnknownWords(analysed, in_run, compounds_, words);
+    particle_context_.Apply(analysed, in_run, words);
+    verb_context_.Apply(analysed, *analyzer_, words);
+    ApplyPhraseReadings(analysed, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
     std::size_t next_span = 0;
@@ -240,38 +329,60 @@ class MecabReadingService final : public ReadingService {
       if (next_span < spans.size() && spans[next_span].begin <= word.begin) {
         const UserSpan& span = spans[next_span];
         if (!span_done) {
-          AppendAlignedPieces(text, in_run, span.begin, span.end, span.word->reading, pieces);
+          AppendAlignedPieces(analysed, in_run, span.begin, span.end, *span.reading, pieces);
         }
         span_done = true;
         continue;
       }
-      AppendAlignedPieces(text, in_run, word.begin, word.end, word.reading, pieces);
+      AppendAlignedPieces(analysed, in_run, word.begin, word.end, word.reading, pieces);
     }
-    for (KanjiPiece& piece : pieces) {
-      if (piece.reading.empty()) piece.reading = ReadPerCharacter(text, piece.begin, piece.end);
+    // Readings are kana; a stretch without one is read kanji by kanji.
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      KanjiPiece& piece = pieces[k];
+      if (!piece.reading.empty() && AllKana(piece.reading)) continue;
+      const bool adjoins = k > 0 && pieces[k - 1].end == piece.begin;
+      piece.reading =
+          ReadPerCharacter(text, piece.begin, piece.end, adjoins ? pieces[k - 1].reading : Text());
     }
     return pieces;
   }
 
-  Text ReadPerCharacter(const Text& text, std::size_t begin, std::size_t end) {
+  // The reading of text[begin, end) kanji by kanji; `before` is the reading of the stretch
+  // that ends at `begin`, if any. A kanji nothing can read stands for itself (the engine then
+  // leaves it without ruby), and so does 々 repeating it; variation selectors read nothing.
+  Text ReadPerCharacter(const Text& text, std::size_t begin, std::size_t end, const Text& before) {
     Text reading;
-    Text previous;
+    Text previous;  // the reading of the previous character
     for (std::size_t i = begin; i < end; ++i) {
       const char32_t c = text[i];
+      if (IsVariationSelector(c)) continue;
       Text one;
       if (c == U'々') {
-        one = previous.empty() && i > 0 ? CharReading(text[i - 1]) : previous;
+        one = previous.empty() ? RepeatedReading(text, i, before) : previous;
+        if (!AllKana(one)) one = Text(1, c);
       } else if (c == U'ヶ' || c == U'ヵ') {
         one = U"か";
       } else {
         one = CharReading(c);
+        if (one.empty()) one = Text(1, c);
       }
-      // A kanji nothing knows keeps the reading of itself, so the conversion goes on.
-      if (one.empty()) one = Text(1, c);
       reading += one;
       previous = one;
     }
     return reading;
+  }
+
+  // The reading of the 々 at `at` that starts a stretch: the kanji it repeats, voiced when
+  // the stretch before ends in the voiced form (人々|々 after ひとびと: びと); empty when
+  // nothing reads that kanji.
+  Text RepeatedReading(const Text& text, std::size_t at, const Text& before) {
+    std::size_t k = at;
+    while (k > 0 && (text[k - 1] == U'々' || IsVariationSelector(text[k - 1]))) --k;
+    if (k == 0) return {};
+    const Text plain = CharReading(text[k - 1]);
+    const std::optional<Text> voiced = VoiceFirstSound(plain);
+    if (voiced && before.size() > voiced->size() && before.ends_with(*voiced)) return *voiced;
+    return plain;
   }
 
   // The reading of a lookup taken from the working text given to PrepareConversion.
@@ -298,6 +409,12 @@ class MecabReadingService final : public ReadingService {
           progressed_.wait(lock, [&] { return analysed_until_ >= wanted_until_; });
         }
         reading.append(readings_, run.reading_begin, run.reading_length);
+      }
+      if (run.reading_length == 0) {
+        // Every run is analysed with its sentence or its tag; should one still lack a
+        // reading, it is read kanji by kanji rather than left empty.
+        const std::lock_guard analysis(analysis_mutex_);
+        reading += ReadPerCharacter(working_, run.begin, run.end, Text());
       }
       reading.append(lookup, o + run.end - run.begin);
       if (next_run_ == runs_.size()) ReleaseWorkingText();
@@ -357,10 +474,12 @@ class MecabReadingService final : public ReadingService {
     text.clear();
     origin.clear();
     std::vector<std::size_t> boundaries;
+    std::vector<std::pair<std::size_t, std::size_t>> tags;  // passed over, in the working text
     bool boundary_pending = false;
     while (end < limit) {
       if (const std::size_t tag = TagLength(working_, end, limit)) {
         const bool line_break = IsLineBreakTag(working_, end, tag);
+        tags.emplace_back(end, end + tag);
         end += tag;
         if (line_break) break;
         boundary_pending = true;
@@ -368,15 +487,51 @@ class MecabReadingService final : public ReadingService {
       }
       const char32_t c = working_[end++];
       if (c == U'\r' || c == U'\n') break;
+      if (IsVariationSelector(c)) continue;  // it chooses a glyph; the analyser needs none
       if (boundary_pending && !text.empty()) boundaries.push_back(text.size());
       boundary_pending = false;
       text += c;
       origin.push_back(end - 1);
       if (EndsSentence(c)) break;
-      if (text.size() >= kLongestSentence && !in_run_[end - 1]) break;
+      if (text.size() >= kLongestSentence &&
+          (!in_run_[end - 1] || text.size() >= 2 * kLongestSentence)) {
+        break;
+      }
     }
     if (end == analysed_until_) end = working_.size();  // nothing left: mark all analysed
 
+    std::vector<RunPiece> pieces;
+    {
+      const std::lock_guard analysis(analysis_mutex_);
+      ReadStretch(text, origin, boundaries, pieces);
+      // Kanji inside tags (alt="富士山") are runs too; their text is read on its own.
+      for (const auto& [tag_begin, tag_end] : tags) {
+        for (const auto& [begin, stretch_end] : TagTextStretches(working_, tag_begin, tag_end)) {
+          ReadWorkingStretch(begin, stretch_end, pieces);
+        }
+      }
+    }
+    if (!tags.empty()) {
+      std::stable_sort(pieces.begin(), pieces.end(),
+                       [](const RunPiece& a, const RunPiece& b) { return a.begin < b.begin; });
+    }
+    const std::lock_guard lock(progress_mutex_);
+    // Pieces come in text order, sentence after sentence, so the run of each is found by
+    // moving one cursor forward.
+    for (const RunPiece& piece : pieces) {
+      while (run_cursor_ < runs_.size() && runs_[run_cursor_].end <= piece.begin) ++run_cursor_;
+      if (run_cursor_ == runs_.size() || runs_[run_cursor_].begin > piece.begin) continue;
+      AppendRunReading(runs_[run_cursor_], piece.reading);
+    }
+    analysed_until_ = end;
+    if (analysed_until_ >= wanted_until_) progressed_.notify_all();
+  }
+
+  // Reads the kanji of `text`, whose characters stand at the working-text positions `origin`,
+  // appending the readings of its run stretches to `pieces`; a text without kanji has
+  // nothing to read. Called with analysis_mutex_ held.
+  void ReadStretch(const Text& text, const std::vector<std::size_t>& origin,
+                   const std::vector<std::size_t>& boundaries, std::vector<RunPiece>& pieces) {
     std::vector<bool>& flags = sentence_flags_;
     flags.resize(text.size());
     bool any_kanji = false;
@@ -384,23 +539,22 @@ class MecabReadingService final : public ReadingService {
       flags[i] = in_run_[origin[i]];
       any_kanji = any_kanji || flags[i];
     }
-    std::vector<KanjiPiece> pieces;
-    if (any_kanji) {
-      // A sentence without kanji has nothing to read.
-      const std::lock_guard analysis(analysis_mutex_);
-      pieces = ReadKanji(text, flags, boundaries);
+    if (!any_kanji) return;
+    for (KanjiPiece& piece : ReadKanji(text, flags, boundaries)) {
+      pieces.push_back({origin[piece.begin], std::move(piece.reading)});
     }
-    const std::lock_guard lock(progress_mutex_);
-    // Pieces come in text order, sentence after sentence, so the run of each is found by
-    // moving one cursor forward.
-    for (const KanjiPiece& piece : pieces) {
-      const std::size_t at = origin[piece.begin];
-      while (run_cursor_ < runs_.size() && runs_[run_cursor_].end <= at) ++run_cursor_;
-      if (run_cursor_ == runs_.size() || runs_[run_cursor_].begin > at) continue;
-      AppendRunReading(runs_[run_cursor_], piece.reading);
+  }
+
+  // Reads working_[begin, end) as a text of its own, as ReadStretch does.
+  void ReadWorkingStretch(std::size_t begin, std::size_t end, std::vector<RunPiece>& pieces) {
+    Text text;
+    std::vector<std::size_t> origin;
+    for (std::size_t i = begin; i < end; ++i) {
+      if (IsVariationSelector(working_[i])) continue;
+      text += working_[i];
+      origin.push_back(i);
     }
-    analysed_until_ = end;
-    if (analysed_until_ >= wanted_until_) progressed_.notify_all();
+    ReadStretch(text, origin, {}, pieces);
   }
 
   void AppendRunReading(Run& run, const Text& reading) {
@@ -417,7 +571,12 @@ class MecabReadingService final : public ReadingService {
   }
 
   // The reading of a lookup without the working text, with the previous lookups as context.
-  Text OnItsOwn(const Text& lookup) {
+  // Variation selectors are left out of the lookup and its reading.
+  Text OnItsOwn(const Text& written) {
+    Text lookup;
+    std::copy_if(written.begin(), written.end(), std::back_inserter(lookup),
+                 [](char32_t c) { return !IsVariationSelector(c); });
+    if (lookup.empty()) return lookup;
     Text text = context_ + lookup;
     std::vector<bool> flags = MarkKanjiRuns(context_);
     const std::vector<bool> own = MarkKanjiRuns(lookup);
@@ -448,10 +607,22 @@ class MecabReadingService final : public ReadingService {
 
   std::unique_ptr<MecabAnalyzer> analyzer_;
   ReadingDictionary user_dictionary_;
+  // Hashes any text view, so a registered word is found without copying the text's stretch.
+  struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u32string_view text) const {
+      return std::hash<std::u32string_view>()(text);
+    }
+  };
   QList<ReadingEntry> user_words_source_;
-  std::unordered_map<char32_t, std::vector<UserWord>> user_words_;
+  std::unordered_map<Text, Text, ViewHash, std::equal_to<>> user_words_;  // word → reading
+  // The lengths of the registered words by their first character, longest first.
+  std::unordered_map<char32_t, std::vector<std::size_t>> user_word_lengths_;
   KanjidicReadings kanjidic_;
   CompoundLexicon compounds_;
+  ParticleContext particle_context_;
+  VerbContext verb_context_;
+  RareKanji rare_;
   std::unordered_map<char32_t, Text> char_readings_;
 
   Text working_;
@@ -459,7 +630,7 @@ class MecabReadingService final : public ReadingService {
   std::vector<bool> in_run_;
   std::vector<Run> runs_;
   Text readings_;  // the readings of the runs, one after another
-  Text sentence_;  // the sentence being analysed, without tags
+  Text sentence_;  // the sentence being analysed, without tags and variation selectors
   std::vector<std::size_t> origin_;
   std::vector<bool> sentence_flags_;
   std::size_t next_run_ = 0;

@@ -21,6 +21,13 @@ struct MecabOptions {
   // as the analyser splits them. Both files are read on a thread of their own from the
   // service's creation on; conversions wait for them only if they start sooner.
   QString compound_dictionary_path = QStringLiteral("/usr/share/edict/edict");
+  // Kanji facts (Debian's kanjidic-xml), Unicode's Unihan readings and variants (Debian's
+  // unicode-data) and the SKK dictionary of JIS X 0213 kanji (Debian's skkdic-extra), for
+  // kanji the dictionary cannot spell or nothing else reads: their common variant (髙 → 高)
+  // or a reading of their own. Read on first need only; empty or missing: none.
+  QString kanjidic2_path = QStringLiteral("/usr/share/edict/kanjidic2.xml.gz");
+  QString unihan_folder = QStringLiteral("/usr/share/unicode");
+  QString skk_path = QStringLiteral("/usr/share/skk/SKK-JISYO.JIS3_4");
   // The user's reading dictionary; empty: ReadingDictionary::DefaultPath().
   QString user_dictionary_path;
 };

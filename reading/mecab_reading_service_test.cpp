@@ -4,10 +4,14 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "engine/conversion.h"
 #include "reading/mecab_reading_service.h"
+#include "tests/engine_test_util.h"
 
 namespace yomika {
 namespace {
+
+using testing::Q;
 
 // One service for the file: loading the dictionary is the slow part.
 class MecabServiceTest : public ::testing::Test {
@@ -30,6 +34,17 @@ class MecabServiceTest : public ::testing::Test {
     const auto reading = service_->GetPhonetic(QString::fromUtf8(lookup), 1, -1);
     EXPECT_TRUE(service_->Close());
     return reading ? reading->toStdString() : std::string("(failed)");
+  }
+
+  // The body of `text` as the scorer converts it; warnings go to `warnings`.
+  static std::string Convert(const QString& text, QStringList* warnings = nullptr) {
+    const EngineSettings settings =
+        testing::SettingsWith({{"Default/CreateColor", "0"}, {"Default/Convert", "0"}});
+    const Outcome<QString> body =
+        ConvertToBody(PlainInput(text), *service_, settings, nullptr, [&](const QString& w) {
+          if (warnings) warnings->append(w);
+        });
+    return body ? body->toStdString() : "(failed) " + body.reason().toStdString();
   }
 
   static void WriteUserDictionary(const char* content) {
@@ -62,6 +77,17 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"お金を", "おかねを"}, LookupCase{"人々と", "ひとびとと"},
         LookupCase{"三ヶ月、", "さんかげつ、"}, LookupCase{"漢字テスト・", "かんじテスト・"},
         LookupCase{"一人", "ひとり"}, LookupCase{"三本", "さんぼん"},
+        // a suffix with no word before it is read as the noun (君 くん → きみ)
+        LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
+        LookupCase{"ぴゅうぴゅう風が", "ぴゅうぴゅうかぜが"},
+        LookupCase{"何なのか", "なんなのか"},
+        // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
+        // not where the phrases do not agree (〜を行う, 〜を行く)
+        LookupCase{"一度も行った。", "いちどもいった。"},
+        LookupCase{"彼が入れるほど", "かれがはいれるほど"},
+        LookupCase{"実験を行った。", "じっけんをおこなった。"},
+        // the first of a month; one day counted
+        LookupCase{"四月一日は", "しがつついたちは"}, LookupCase{"一日に", "いちにちに"},
         // edge: full-width digits and symbols in the tail stay as written
         LookupCase{"漢字１２３！", "かんじ１２３！"}, LookupCase{"今日は", "きょうは"},
         // edge: kanji the dictionary has no word for still get a reading
@@ -115,6 +141,71 @@ TEST_F(MecabServiceTest, UserDictionaryOverridesAnalyser) {
   WriteUserDictionary("");
   service_->PrepareConversion(QStringLiteral("今日は。あ"));
   EXPECT_EQ(LookUp("今日は。"), "きょうは。");
+}
+
+// --- input that once failed or read the wrong characters ---
+
+TEST_F(MecabServiceTest, ReadsEveryKanjiWhereverItStands) {
+  const struct {
+    const char* text;
+    const char* body;
+  } cases[] = {
+      // kanji inside tags: attribute values are read as text of their own
+      {"写真です。<img alt=\"富士山\">",
+       "<ruby>写真<rt>しゃしん</rt></ruby>です。<img "
+       "alt=\"<ruby>富士山<rt>ふじさん</rt></ruby>\">"},
+      {"<a title=\"説明\">リンク</a>",
+       "<a title=\"<ruby>説明<rt>せつめい</rt></ruby>\">リンク</a>"},
+      {"<img alt=\"花を見る\">",
+       "<img alt=\"<ruby>花<rt>はな</rt></ruby>を<ruby>見<rt>み</rt></ruby>る\">"},
+      {"<img alt=山>", "<img alt=<ruby>山<rt>やま</rt></ruby>>"},
+      {"<font face=\"ＭＳ 明朝\">字</font>",
+       "<font face=\"ＭＳ "
+       "<ruby>明朝<rt>みんちょう</rt></ruby>\"><ruby>字<rt>じ</rt></ruby></font>"},
+      // text that only looks like a tag is text
+      {"条件はa<b、かつ結果>0です。",
+       "<ruby>条件<rt>じょうけん</rt></ruby>はa<b、かつ<ruby>結果<rt>けっか</rt></ruby>>0です。"},
+      // variants the dictionary lacks are read as the form it knows; the text keeps its own
+      {"髙橋さん", "<ruby>髙橋<rt>たかはし</rt></ruby>さん"},
+      {"山﨑", "<ruby>山﨑<rt>やまざき</rt></ruby>"},
+      {"鷗外", "<ruby>鷗外<rt>おうがい</rt></ruby>"},
+      {"德川", "<ruby>德川<rt>とくがわ</rt></ruby>"},
+      // a variation selector stays with its kanji and is not read
+      {"葛\U000E0100城市", "<ruby>葛\U000E0100城市<rt>かつらぎし</rt></ruby>"},
+      // readings on the right characters when symbols stand inside a word
+      {"〆切", "〆<ruby>切<rt>きり</rt></ruby>"},
+      {"人々々", "<ruby>人々々<rt>ひとびとびと</rt></ruby>"},
+      {"4月14日", "4<ruby>月<rt>がつ</rt></ruby>14<ruby>日<rt>よっか</rt></ruby>"},
+  };
+  for (const auto& c : cases) {
+    QStringList warnings;
+    EXPECT_EQ(Convert(Q(c.text), &warnings), c.body) << c.text;
+    EXPECT_TRUE(warnings.isEmpty()) << c.text << ": " << warnings.join(u' ').toStdString();
+  }
+}
+
+TEST_F(MecabServiceTest, KanjiNothingReadsStaysBareWithAWarning) {
+  QStringList warnings;
+  // 𰀀 (U+30000) has no Japanese reading anywhere; 𩸽 only in the SKK dictionary.
+  EXPECT_EQ(Convert(Q("𰀀と𩸽を焼く"), &warnings),
+            "𰀀と<ruby>𩸽<rt>ほっけ</rt></ruby>を<ruby>焼<rt>や</rt></ruby>く");
+  ASSERT_EQ(warnings.size(), 1);
+  EXPECT_TRUE(warnings[0].contains(Q("「𰀀」")));
+}
+
+// The analysis cuts a run longer than its longest sentence; no part may lose its reading.
+TEST_F(MecabServiceTest, LongKanjiOnlyLineIsReadWhole) {
+  QString text;
+  while (text.size() < 10000) text += Q("東京都知事選挙");
+  const std::string body = Convert(text);
+  const std::string open = "<ruby>" + text.toStdString() + "<rt>";
+  ASSERT_TRUE(body.starts_with(open)) << body.substr(0, 80);
+  const QString reading = QString::fromStdString(body.substr(open.size())).chopped(12);
+  EXPECT_TRUE(body.ends_with("</rt></ruby>"));
+  EXPECT_GE(reading.size(), text.size());
+  for (const QChar c : reading) {
+    ASSERT_TRUE(c >= u'ぁ' && c <= u'ゖ') << reading.toStdString();
+  }
 }
 
 // --- regression: the analysis runs ahead on a thread of its own ---

@@ -69,8 +69,37 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{20, "にじゅう", "日", "+はつか"}, CountCase{9, "きゅう", "時", "く+じ"},
         CountCase{4, "よん", "月", "し+がつ"}, CountCase{0, "なん", "匹", "なん+びき"},
         CountCase{11, "じゅういち", "人", "じゅういち+にん"},
+        CountCase{20, "にじゅう", "歳", "+はたち"}, CountCase{20, "にじゅう", "才", "+はたち"},
+        CountCase{1, "いち", "小節", "いっ+しょうせつ"},
         // bad input: not a counter
         CountCase{3, "さん", "猫", nullptr}));
+
+// Every day with a native reading, and neighbours without one.
+TEST(ReadCountedTest, DaysOfTheMonth) {
+  const std::pair<const char*, const char*> days[] = {
+      {"一", "いち+にち"},         {"二", "+ふつか"},   {"三", "+みっか"},
+      {"四", "+よっか"},           {"五", "+いつか"},   {"六", "+むいか"},
+      {"七", "+なのか"},           {"八", "+ようか"},   {"九", "+ここのか"},
+      {"十", "+とおか"},           {"十一", "じゅういち+にち"}, {"十四", "じゅう+よっか"},
+      {"二十", "+はつか"},         {"二十四", "にじゅう+よっか"}, {"三十", "さんじゅう+にち"},
+  };
+  for (const auto& [numerals, expected] : days) {
+    const Text number = Utf8ToText(numerals);
+    const std::optional<CountedReading> counted =
+        ReadCounted(*NumberValue(number), *ReadKanjiNumber(number), U"日");
+    ASSERT_TRUE(counted.has_value()) << numerals;
+    EXPECT_EQ(ToQString(counted->number + U"+" + counted->counter).toStdString(), expected)
+        << numerals;
+  }
+}
+
+TEST(ReadCountedTest, TheFirstOfAMonth) {
+  // 四月一日: ついたち; the other native days read alike as days of the month.
+  EXPECT_EQ(ReadCounted(1, U"いち", U"日", true), (CountedReading{U"", U"ついたち"}));
+  EXPECT_EQ(ReadCounted(7, U"なな", U"日", true), (CountedReading{U"", U"なのか"}));
+  EXPECT_EQ(ReadCounted(31, U"さんじゅういち", U"日", true),
+            (CountedReading{U"さんじゅういち", U"にち"}));
+}
 
 TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("三百二十五")), 325u);
@@ -78,6 +107,10 @@ TEST(NumberValueTest, ReadsKanjiAndDigits) {
   EXPECT_EQ(NumberValue(Utf8ToText("十")), 10u);
   EXPECT_EQ(NumberValue(Utf8ToText("五万")), 50000u);
   EXPECT_EQ(NumberValue(Utf8ToText("三x")), std::nullopt);
+  // units out of order are no number (百千万劫)
+  EXPECT_EQ(NumberValue(Utf8ToText("百千万")), std::nullopt);
+  EXPECT_EQ(NumberValue(Utf8ToText("万億")), std::nullopt);
+  EXPECT_EQ(NumberValue(Utf8ToText("千百")), 1100u);
 }
 
 }  // namespace

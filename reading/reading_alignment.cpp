@@ -19,6 +19,23 @@ bool KanaMatches(char32_t s, char32_t r) {
   return FoldToHiragana(s) == r;
 }
 
+// A surface character outside the kanji runs that is no kana yet stands for sounds of the
+// reading (〆切 しめきり, Ｘ線 えっくすせん).
+bool IsSoundSymbol(char32_t c) { return !IsKana(c); }
+
+// The kana a symbol most likely stands for: a digit one (２月 にがつ), anything else two, like
+// a kanji (〆 しめ).
+long SymbolKana(char32_t c) {
+  return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９') ? 1 : 2;
+}
+
+bool HasSoundSymbol(const Text& text, std::size_t begin, std::size_t end) {
+  for (std::size_t i = begin; i < end; ++i) {
+    if (IsSoundSymbol(text[i])) return true;
+  }
+  return false;
+}
+
 // Backtracking search over the ways to split the reading; surfaces are a few characters long,
 // so the search is tiny, but it is capped anyway.
 class Aligner {
@@ -43,6 +60,19 @@ class Aligner {
   void Search(std::size_t s, std::size_t r, std::size_t k) {
     if (++steps_ > kMaxSteps) return;
     while (s < surface_.size() && !in_run_[s]) {
+      if (IsSoundSymbol(surface_[s])) {
+        // It takes any part of the reading, scored like a kanji's.
+        const long expected = SymbolKana(surface_[s]);
+        for (std::size_t e = r; e <= reading_.size(); ++e) {
+          const long kana = static_cast<long>(e - r);
+          symbol_cost_ += std::labs(kana - expected);
+          symbol_kana_ += kana;
+          Search(s + 1, e, k);
+          symbol_cost_ -= std::labs(kana - expected);
+          symbol_kana_ -= kana;
+        }
+        return;
+      }
       if (r >= reading_.size() || !KanaMatches(surface_[s], reading_[r])) return;
       ++s;
       ++r;
@@ -58,16 +88,19 @@ class Aligner {
     }
   }
 
+  // Of equal splits the first found wins, unless symbols take more of the reading in another:
+  // a kanji before okurigana reads short (〆切り: 〆 しめ, 切 き).
   void Accept() {
-    long cost = 0;
+    long cost = symbol_cost_;
     for (std::size_t k = 0; k < stretches_.size(); ++k) {
       const long kanji = static_cast<long>(stretches_[k].end - stretches_[k].begin);
       const long kana = static_cast<long>(current_[k].second - current_[k].first);
       cost += std::labs(kana - 2 * kanji);
     }
-    if (!found_ || cost < best_cost_) {
+    if (!found_ || cost < best_cost_ || (cost == best_cost_ && symbol_kana_ > best_symbol_kana_)) {
       found_ = true;
       best_cost_ = cost;
+      best_symbol_kana_ = symbol_kana_;
       best_ = current_;
     }
   }
@@ -80,6 +113,9 @@ class Aligner {
   std::vector<std::pair<std::size_t, std::size_t>> current_;
   std::vector<std::pair<std::size_t, std::size_t>> best_;
   long best_cost_ = std::numeric_limits<long>::max();
+  long symbol_cost_ = 0;  // of the symbols matched so far
+  long symbol_kana_ = 0;  // how much of the reading they take
+  long best_symbol_kana_ = 0;
   bool found_ = false;
   int steps_ = 0;
 };
@@ -99,6 +135,10 @@ Text FoldToHiragana(const Text& text) {
 }
 
 bool IsKana(char32_t c) { return (c >= U'ぁ' && c <= U'ゖ') || (c >= U'ァ' && c <= U'ヺ') || c == U'ー'; }
+
+bool IsIdeograph(char32_t c) {
+  return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c >= 0x20000;
+}
 
 std::vector<KanjiPiece> KanjiStretches(const std::vector<bool>& in_run) {
   std::vector<KanjiPiece> stretches;
@@ -172,10 +212,13 @@ void AppendAlignedPieces(const Text& text, const std::vector<bool>& in_run, std:
            KanaMatches(text[end - 1 - tail], reading[n - 1 - tail])) {
       ++tail;
     }
-    // The search gives up on very long readings; those take the general path.
+    // The search gives up on very long readings; those take the general path, and so do
+    // words whose unmatched characters include a symbol that stands for sounds (〆切).
     const bool exact = head == before && tail == after && head + tail < n;
+    const bool symbol = HasSoundSymbol(text, begin + head, stretch_begin) ||
+                        HasSoundSymbol(text, stretch_end, end - tail);
     constexpr std::size_t kLongestDirectSplit = 4000;
-    if (!exact || n - head - tail < kLongestDirectSplit) {
+    if (exact ? n - head - tail < kLongestDirectSplit : !symbol) {
       pieces.push_back({stretch_begin, stretch_end,
                         head + tail < n ? reading.substr(head, n - head - tail) : Text()});
       return;

@@ -20,6 +20,9 @@ Text FoldToHiragana(const Text& text);
 // True for hiragana, katakana and the prolonged sound mark ー.
 bool IsKana(char32_t c);
 
+// True for CJK ideographs (the unified blocks, extension A and beyond, the compatibility block).
+bool IsIdeograph(char32_t c);
+
 // A maximal stretch [begin, end) of kanji-run characters of a word, with its reading
 // (hiragana; empty when unknown).
 struct KanjiPiece {
@@ -34,11 +37,12 @@ struct KanjiPiece {
 std::vector<KanjiPiece> KanjiStretches(const std::vector<bool>& in_run);
 
 // Splits `reading` (hiragana) over the kanji stretches of `surface`, matching every other
-// character of the surface against the reading (katakana and hiragana alike). Returns
-// std::nullopt when the surface's kana cannot all be found in the reading in order, or a
-// stretch would get no reading. When several splits fit, the one whose stretches read closest
-// to two kana per kanji wins.
-// Example: 食べ物, [1,0,1], たべもの → {0,1,た}, {2,3,もの}.
+// kana of the surface against the reading (katakana and hiragana alike); any other character
+// outside the stretches (〆, Ｘ) stands for any part of the reading. Returns std::nullopt
+// when the surface's kana cannot all be found in the reading in order, or a stretch would
+// get no reading. When several splits fit, the one whose stretches read closest to two kana
+// per kanji wins (丈ケ山 たけがやま: 丈 たけ, 山 やま rather than 丈 た, 山 がやま).
+// Example: 食べ物, [1,0,1], たべもの → {0,1,た}, {2,3,もの}; 〆切, [0,1], しめきり → {1,2,きり}.
 std::optional<std::vector<KanjiPiece>> AlignReading(const Text& surface,
                                                     const std::vector<bool>& in_run,
                                                     const Text& reading);

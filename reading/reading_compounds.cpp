@@ -23,6 +23,9 @@ constexpr std::size_t kEntriesPerGroup = 4;
 // EUC-JP lead bytes of the JIS X 0208 kanji rows (16–84): the headwords worth keeping.
 bool IsEucKanjiLead(unsigned char b) { return b >= 0xB0 && b <= 0xF4; }
 
+// EUC-JP lead bytes of hiragana and katakana: a headword may start with kana (とんぼ返り).
+bool IsEucKanaLead(unsigned char b) { return b == 0xA4 || b == 0xA5; }
+
 // Two-byte JIS X 0208 characters only: a byte count of half as many characters.
 bool AllTwoByte(std::string_view bytes) {
   if (bytes.size() % 2 != 0) return false;
@@ -42,6 +45,13 @@ std::uint32_t HashBytes(std::string_view bytes) {
     hash *= 16777619u;
   }
   return hash;
+}
+
+// A slot of the headword filter: the high bits of the hash, which the groups (low bits) do not
+// use. Eight slots per entry keep false hits rare.
+constexpr int kHeadwordBits = 21;
+std::size_t HeadwordSlot(std::string_view headword) {
+  return HashBytes(headword) >> (32 - kHeadwordBits);
 }
 
 // The last two characters (4 bytes) of a headword of two or more.
@@ -89,6 +99,22 @@ std::optional<Text> DecodeKana(std::string_view bytes) {
   }
   if (bytes.size() % 2 != 0) return std::nullopt;
   return out;
+}
+
+// Levenshtein distance: the fewest kana inserted, removed or exchanged.
+std::size_t EditDistance(const Text& a, const Text& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
 }
 
 bool AllKana(const Text& text, std::size_t from) {
@@ -157,8 +183,18 @@ std::optional<Text> VoiceFirstSound(const Text& reading) {
 
 std::optional<EdictLine> SplitEdictLine(std::string_view line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  if (line.empty() || !IsEucKanjiLead(static_cast<unsigned char>(line.front()))) {
-    return std::nullopt;
+  if (line.empty()) return std::nullopt;
+  if (!IsEucKanjiLead(static_cast<unsigned char>(line.front()))) {
+    // A headword that starts with kana counts only when a kanji follows (most are loanwords).
+    if (!IsEucKanaLead(static_cast<unsigned char>(line.front()))) return std::nullopt;
+    std::size_t at = 0;
+    while (at + 1 < line.size() && static_cast<unsigned char>(line[at]) >= 0xA1 &&
+           !IsEucKanjiLead(static_cast<unsigned char>(line[at]))) {
+      at += 2;
+    }
+    if (at + 1 >= line.size() || !IsEucKanjiLead(static_cast<unsigned char>(line[at]))) {
+      return std::nullopt;
+    }
   }
   const std::size_t open = line.find(" [");
   if (open == std::string_view::npos) return std::nullopt;
@@ -172,6 +208,27 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
     return std::nullopt;
   }
   out.common = line.ends_with("/(P)/");
+  // The marks of the entry and its first sense stand in parentheses before the first gloss.
+  // Only headwords with kana among their kanji are read as phrases; the others' marks are of
+  // no use.
+  bool kana = false;
+  for (std::size_t i = 0; i + 1 < out.headword.size() && !kana; i += 2) {
+    kana = IsEucKanaLead(static_cast<unsigned char>(out.headword[i]));
+  }
+  const std::string_view glosses = kana ? line.substr(close + 3) : std::string_view();
+  for (std::size_t at = 0; at < glosses.size() && glosses[at] == '(';) {
+    const std::size_t end = glosses.find(')', at);
+    if (end == std::string_view::npos) break;
+    const std::string_view mark = glosses.substr(at + 1, end - at - 1);
+    at = end + 1;
+    while (at < glosses.size() && glosses[at] == ' ') ++at;
+    if (mark == "uk") {
+      out.usually_kana = true;
+    } else if (mark == "arch" || mark == "ok" || mark == "oK" || mark == "io" || mark == "iK" ||
+               mark == "ik" || mark == "ateji" || mark == "int" || mark == "conj") {
+      out.irregular = true;
+    }
+  }
   return out;
 }
 
@@ -194,7 +251,7 @@ Text CompoundLexicon::ReadingOf(const Entry& entry) {
   return FoldToHiragana(ToText(reading));
 }
 
-std::optional<std::string> CompoundLexicon::Encode(const Text& text) {
+std::optional<std::string> CompoundLexicon::Encode(std::u32string_view text) {
   // Through the Shift_JIS code: the two share the JIS X 0208 rows, so no converter is needed
   // for the many lookups of a conversion.
   std::string out;
@@ -220,20 +277,124 @@ std::optional<std::string> CompoundLexicon::Encode(const Text& text) {
 }
 
 std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
+  if (headword.size() < 2) return {};
+  const std::optional<std::string> key = Encode(headword);
+  if (!key) return {};
+  return ReadingsOfEncoded(*key);
+}
+
+std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view wanted) {
   LoadOnce();
   std::vector<CompoundReading> readings;
-  if (entries_.empty() || headword.size() < 2) return readings;
-  const std::optional<std::string> key = Encode(headword);
-  if (!key) return readings;
-  const std::string_view wanted = *key;
+  if (entries_.empty() || wanted.size() < 4 || !headwords_[HeadwordSlot(wanted)]) return readings;
   const std::size_t group = HashBytes(wanted) & (headword_buckets_.size() - 2);
   for (std::uint32_t k = headword_buckets_[group]; k < headword_buckets_[group + 1]; ++k) {
     const Entry& entry = entries_[by_headword_[k]];
     if (HeadwordOf(entry) != wanted) continue;
-    Text reading = ReadingOf(entry);
-    if (!reading.empty()) readings.push_back({std::move(reading), entry.common});
+    CompoundReading reading = ReadingWithMarks(entry);
+    if (!reading.reading.empty()) readings.push_back(std::move(reading));
   }
   return readings;
+}
+
+namespace {
+
+constexpr int kPhraseBits = 21;
+constexpr std::size_t kPhraseBeginning = 3;  // characters
+
+// A slot of the phrase filters: a hash of the characters.
+std::size_t PhraseSlot(std::u32string_view characters) {
+  std::uint32_t hash = 2166136261u;
+  for (const char32_t c : characters) {
+    hash ^= static_cast<std::uint32_t>(c);
+    hash *= 16777619u;
+  }
+  return hash >> (32 - kPhraseBits);
+}
+
+}  // namespace
+
+void CompoundLexicon::IndexPhrases() {
+  // The JIS X 0208 characters by row and cell, from the code page's table: decoding the
+  // phrases' headwords needs no converter.
+  std::vector<char32_t> by_code(94 * 94, 0);
+  for (char32_t c = 0x3000; c < 0x10000; ++c) {
+    const std::optional<std::string> code = Encode(std::u32string_view(&c, 1));
+    if (!code) continue;
+    const std::size_t index = (static_cast<unsigned char>((*code)[0]) - 0xA1) * 94 +
+                              (static_cast<unsigned char>((*code)[1]) - 0xA1);
+    if (index < by_code.size() && by_code[index] == 0) by_code[index] = c;
+  }
+  phrase_beginnings_.assign(std::size_t{1} << kPhraseBits, false);
+  phrases_.assign(std::size_t{1} << kPhraseBits, false);
+  Text headword;
+  for (const Entry& entry : entries_) {
+    const std::string_view head = HeadwordOf(entry);
+    if (head.size() < 2 * kPhraseBeginning) continue;
+    bool kana = false;
+    for (std::size_t i = 0; i + 1 < head.size() && !kana; i += 2) {
+      kana = IsEucKanaLead(static_cast<unsigned char>(head[i]));
+    }
+    if (!kana) continue;
+    headword.clear();
+    for (std::size_t i = 0; i + 1 < head.size(); i += 2) {
+      const std::size_t index = (static_cast<unsigned char>(head[i]) - 0xA1) * 94 +
+                                (static_cast<unsigned char>(head[i + 1]) - 0xA1);
+      headword += index < by_code.size() ? by_code[index] : char32_t{0};
+    }
+    phrases_[PhraseSlot(headword)] = true;
+    phrase_beginnings_[PhraseSlot(std::u32string_view(headword).substr(0, kPhraseBeginning))] =
+        true;
+    // A phrase whose third character begins its last kana ending (後にする) is written with
+    // another kana there when it conjugates (後にし): its first two characters count too.
+    bool kana_ending = true;
+    for (std::size_t i = 4; i + 1 < head.size() && kana_ending; i += 2) {
+      kana_ending = static_cast<unsigned char>(head[i]) == 0xA4;
+    }
+    if (kana_ending) phrase_beginnings_[PhraseSlot(std::u32string_view(headword).substr(0, 2))] = true;
+  }
+}
+
+bool CompoundLexicon::MayBeginPhrase(std::u32string_view start) {
+  if (start.size() < kPhraseBeginning) return false;
+  PreparePhrases();
+  if (phrases_.empty()) return false;
+  if (phrase_beginnings_[PhraseSlot(start.substr(0, kPhraseBeginning))]) return true;
+  const bool hiragana_third = start[2] >= U'ぁ' && start[2] <= U'ゖ';
+  return hiragana_third && phrase_beginnings_[PhraseSlot(start.substr(0, 2))];
+}
+
+void CompoundLexicon::PreparePhrases() {
+  LoadOnce();
+  if (phrases_.empty() && !entries_.empty()) IndexPhrases();
+}
+
+bool CompoundLexicon::MayBePhrase(std::u32string_view headword) {
+  PreparePhrases();
+  return !phrases_.empty() && phrases_[PhraseSlot(headword)];
+}
+
+CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {
+  return {ReadingOf(entry), entry.common, (entry.marks & kIrregular) != 0,
+          (entry.marks & kUsuallyKana) != 0};
+}
+
+void CompoundLexicon::ForEachEntry(
+    const std::function<bool(std::string_view)>& wanted,
+    const std::function<void(const Text&, const CompoundReading&)>& visit) {
+  LoadOnce();
+  for (const Entry& entry : entries_) {
+    const std::string_view head = HeadwordOf(entry);
+    if (!wanted(head)) continue;
+    const QString decoded =
+        decoder_(QByteArrayView(head.data(), static_cast<qsizetype>(head.size())));
+    if (decoder_.hasError()) {
+      decoder_.resetState();
+      continue;
+    }
+    const CompoundReading reading = ReadingWithMarks(entry);
+    if (!reading.reading.empty()) visit(ToText(decoded), reading);
+  }
 }
 
 std::optional<bool> CompoundLexicon::VoicesTail(const Text& tail, const Text& tail_reading) {
@@ -287,7 +448,9 @@ void CompoundLexicon::AddEntry(std::string_view line) {
   }
   entries_.push_back({static_cast<std::uint32_t>(pool_.size()),
                       static_cast<std::uint8_t>(entry->headword.size()),
-                      static_cast<std::uint8_t>(entry->reading.size()), entry->common});
+                      static_cast<std::uint8_t>(entry->reading.size()), entry->common,
+                      static_cast<std::uint8_t>((entry->irregular ? kIrregular : 0) |
+                                                (entry->usually_kana ? kUsuallyKana : 0))});
   pool_ += entry->headword;
   pool_ += entry->reading;
 }
@@ -337,6 +500,8 @@ void CompoundLexicon::LoadOnce() {
     group_of.push_back(HashBytes(HeadwordOf(entry)) & (groups - 1));
   }
   by_headword_ = GroupItems(group_of, groups, headword_buckets_);
+  headwords_.assign(std::size_t{1} << kHeadwordBits, false);
+  for (const Entry& entry : entries_) headwords_[HeadwordSlot(HeadwordOf(entry))] = true;
 }
 
 void CompoundLexicon::IndexEndings() {
@@ -364,6 +529,23 @@ std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& re
   }
   if (readings.size() == 1) return readings.front().reading;
   if (common == 1) return only_common->reading;
+  // The analysed reading with the compound's sound changes: the only listed one a voiced or
+  // changed kana or two away from it (国中: くにちゅう → くにじゅう, not こくちゅう).
+  constexpr std::size_t kNearest = 2;
+  const CompoundReading* nearest = nullptr;
+  std::size_t nearest_distance = kNearest + 1;
+  bool tie = false;
+  for (const CompoundReading& r : readings) {
+    const std::size_t distance = EditDistance(r.reading, normal);
+    if (distance < nearest_distance) {
+      nearest = &r;
+      nearest_distance = distance;
+      tie = false;
+    } else if (distance == nearest_distance) {
+      tie = true;
+    }
+  }
+  if (nearest && !tie && !normal.empty()) return nearest->reading;
   return std::nullopt;
 }
 
@@ -390,9 +572,16 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
                            const std::vector<std::size_t>& boundaries, CompoundLexicon& lexicon,
                            std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
-  const auto forced = [&boundaries](std::size_t position) {
-    return std::find(boundaries.begin(), boundaries.end(), position) != boundaries.end();
+  std::vector<bool> boundary(text.size() + 1, false);
+  for (const std::size_t position : boundaries) {
+    if (position < boundary.size()) boundary[position] = true;
+  }
+  const auto forced = [&boundary](std::size_t position) {
+    return position < boundary.size() && boundary[position];
   };
+  // A joined word moves to the place of its last part and the others are marked; they go
+  // in one pass at the end, so joining costs no shifting of the words after it.
+  std::vector<bool> joined_away(words.size(), false);
   for (std::size_t i = 0; i < words.size(); ++i) {
     if (words[i].begin >= text.size() || !in_run[words[i].begin]) continue;
     // The words that may join: each holds a kanji, none starts at a forced boundary.
@@ -403,7 +592,7 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       ++limit;
     }
     if (limit - i < 2) continue;
-    if (!lexicon.Available()) return;
+    if (!lexicon.Available()) break;
     bool listed = false;
     for (std::size_t last = limit; last >= i + 2 && !listed; --last) {
       const std::size_t begin = words[i].begin;
@@ -433,8 +622,10 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
         words[i].reading = *chosen;
         words[i].known = true;
         words[i].base_form.clear();
-        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i + 1),
-                    words.begin() + static_cast<std::ptrdiff_t>(last));
+        words[last - 1] = std::move(words[i]);
+        std::fill(joined_away.begin() + static_cast<std::ptrdiff_t>(i),
+                  joined_away.begin() + static_cast<std::ptrdiff_t>(last - 1), true);
+        i = last - 1;
       } else {
         // A headword the analysis already reads right (or cannot be told apart): its parts
         // are not looked up again as shorter compounds; its last word may still start one.
@@ -446,6 +637,13 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       VoiceCompoundTail(text, lexicon, words[i + 1]);
     }
   }
+  std::size_t kept = 0;
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (joined_away[k]) continue;
+    if (kept != k) words[kept] = std::move(words[k]);
+    ++kept;
+  }
+  words.resize(kept);
 }
 
 }  // namespace yomika

@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,21 +22,29 @@
 
 namespace yomika {
 
-// One reading of a headword, in hiragana; `common` for entries marked (P).
+// One reading of a headword, in hiragana; `common` for entries marked (P). For headwords with
+// kana among their kanji (phrases) also `irregular` for entries marked as an old, irregular or
+// ateji writing or reading ((arch), (ok), (oK), (io), (iK), (ik), (ateji)) or as an
+// interjection or conjunction ((int), (conj)), and `usually_kana` for (uk).
 struct CompoundReading {
   Text reading;
   bool common = false;
+  bool irregular = false;
+  bool usually_kana = false;
   friend bool operator==(const CompoundReading&, const CompoundReading&) = default;
 };
 
-// One EDICT line split into its headword and reading (EUC-JP bytes, as in the file) and
-// whether it is marked (P). Only lines whose headword starts with a kanji and whose headword and
-// reading are all two-byte JIS X 0208 characters count; others give std::nullopt.
+// One EDICT line split into its headword and reading (EUC-JP bytes, as in the file) and its
+// marks (see CompoundReading). Only lines whose headword starts with a kanji, or starts with
+// kana and holds a kanji, and whose headword and reading are all two-byte JIS X 0208
+// characters count; others give std::nullopt.
 // Example: "夜更け [よふけ] /(n) late at night/(P)/" → (夜更け, よふけ, common).
 struct EdictLine {
   std::string_view headword;
   std::string_view reading;
   bool common = false;
+  bool irregular = false;
+  bool usually_kana = false;
 };
 std::optional<EdictLine> SplitEdictLine(std::string_view line);
 
@@ -52,6 +61,26 @@ class CompoundLexicon {
   // Whether the file was read and held at least one entry (reads it if not done yet).
   bool Available();
 
+  // ReadingsOf for a headword already in the lexicon's encoding (Encode).
+  std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
+
+  // Whether some headword of three or more characters with kana among its kanji (a phrase)
+  // may begin with the first three characters of `start` (false for fewer), and whether
+  // `headword` may be such a phrase: quick tests before the lookups of the phrases there.
+  bool MayBeginPhrase(std::u32string_view start);
+  bool MayBePhrase(std::u32string_view headword);
+  // Builds the filters of those two now (on a loading thread) rather than on first use.
+  void PreparePhrases();
+
+  // `text` in the lexicon's encoding (EUC-JP); std::nullopt when a character has no two-byte
+  // JIS X 0208 code.
+  static std::optional<std::string> Encode(std::u32string_view text);
+
+  // Calls visit(headword, reading) for every entry whose headword (in the lexicon's encoding,
+  // two or more characters) `wanted` accepts, in file order (reads the file if not done yet).
+  void ForEachEntry(const std::function<bool(std::string_view)>& wanted,
+                    const std::function<void(const Text&, const CompoundReading&)>& visit);
+
   // Whether the lexicon's compounds that end in `tail` (a word of two or more characters,
   // read `tail_reading`) voice its first sound: true when most do (会社: 株式会社 かぶしき
   // がいしゃ, 子会社 こがいしゃ …), false when most do not, std::nullopt when too few tell.
@@ -63,15 +92,17 @@ class CompoundLexicon {
     std::uint8_t headword_length;  // in bytes
     std::uint8_t reading_length;
     bool common;
+    std::uint8_t marks;  // kIrregular | kUsuallyKana
   };
+  static constexpr std::uint8_t kIrregular = 1;
+  static constexpr std::uint8_t kUsuallyKana = 2;
+  CompoundReading ReadingWithMarks(const Entry& entry);
 
   void LoadOnce();
   void AddEntry(std::string_view line);
   void IndexEndings();
   std::string_view HeadwordOf(const Entry& entry) const;
   Text ReadingOf(const Entry& entry);
-  // `text` in EUC-JP; std::nullopt when a character has no two-byte JIS X 0208 code.
-  static std::optional<std::string> Encode(const Text& text);
 
   QString path_;
   bool loaded_ = false;
@@ -84,14 +115,19 @@ class CompoundLexicon {
   // compounds that end in a word. Built on the first VoicesTail.
   std::vector<std::uint32_t> by_ending_;
   std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
+  void IndexPhrases();
+  std::vector<bool> phrase_beginnings_;  // by a hash of the first three characters
+  std::vector<bool> phrases_;            // by a hash of the headword; built on first need
+  std::vector<bool> headwords_;   // by another hash of the headword: most misses end there
   QStringDecoder decoder_{"EUC-JP"};
   std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading
 };
 
 // The reading to give a compound whose parts the analyser read as `analysed`, from the
-// compound's `readings`: nothing when the analysed one is among them; else the only one, or
-// the only common one. Example: ({いちば P, しじょう P}, しじょう) → nothing; ({ひとばん P,
-// いちばん}, いちばん) → nothing; ({けんしこ}, けんはとら) → けんしこ.
+// compound's `readings`: nothing when the analysed one is among them; else the only one, the
+// only common one, or the only one at most two kana changes from the analysed one. Example:
+// ({いちば P, しじょう P}, しじょう) → nothing; ({ひとばん P, いちばん}, いちばん) → nothing;
+// ({けんしこ}, けんはとら) → けんしこ; ({くにじゅう, こくちゅう}, くにちゅう) → くにじゅう.
 std::optional<Text> ChooseCompoundReading(const std::vector<CompoundReading>& readings,
                                           const Text& analysed);
 

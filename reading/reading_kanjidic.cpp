@@ -7,6 +7,7 @@
 #include <limits>
 #include <string_view>
 
+#include "reading/kanjidic2.h"
 #include "reading/reading_alignment.h"
 
 namespace yomika {
@@ -14,17 +15,6 @@ namespace {
 
 bool IsHiragana(char32_t c) { return c >= U'ぁ' && c <= U'ゖ'; }
 bool IsKatakana(char32_t c) { return (c >= U'ァ' && c <= U'ヺ') || c == U'ー'; }
-
-// A kun reading as written in KANJIDIC: "-" marks a prefix or suffix use, "." starts the
-// okurigana. Returns the part the kanji itself stands for.
-Text KunStem(const Text& field) {
-  Text stem;
-  for (const char32_t c : field) {
-    if (c == U'.') break;
-    if (c != U'-') stem += c;
-  }
-  return stem;
-}
 
 // The kanji a KANJIDIC line is about: the code point of its U field, else its decoded first
 // field when that is one character.
@@ -83,8 +73,9 @@ std::optional<std::pair<char32_t, Text>> ParseKanjidicLine(const QString& line) 
 
 KanjidicReadings::KanjidicReadings(QString path) : path_(std::move(path)) {}
 
-std::optional<Text> KanjidicReadings::ReadingOf(char32_t kanji) {
+std::vector<QString> KanjidicReadings::LinesOf(char32_t kanji) {
   LoadOnce();
+  std::vector<QString> lines;
   const auto first =
       std::lower_bound(lines_.begin(), lines_.end(), std::make_pair(kanji, std::uint32_t{0}));
   QStringDecoder decoder("EUC-JP");
@@ -92,12 +83,37 @@ std::optional<Text> KanjidicReadings::ReadingOf(char32_t kanji) {
     const qsizetype begin = it->second;
     qsizetype end = bytes_.indexOf('\n', begin);
     if (end < 0) end = bytes_.size();
-    const QString line = decoder.decode(QByteArrayView(bytes_).sliced(begin, end - begin));
+    lines.push_back(decoder.decode(QByteArrayView(bytes_).sliced(begin, end - begin)));
     decoder.resetState();
+  }
+  return lines;
+}
+
+std::optional<Text> KanjidicReadings::ReadingOf(char32_t kanji) {
+  for (const QString& line : LinesOf(kanji)) {
     std::optional<std::pair<char32_t, Text>> entry = ParseKanjidicLine(line);
     if (entry && entry->first == kanji) return std::move(entry->second);
   }
   return std::nullopt;
+}
+
+std::vector<Text> KanjidicReadings::AllReadingsOf(char32_t kanji) {
+  std::vector<Text> readings;
+  for (const QString& line : LinesOf(kanji)) {
+    const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (fields.isEmpty() || ToText(fields[0]) != Text(1, kanji)) continue;
+    for (qsizetype i = 1; i < fields.size(); ++i) {
+      const QString& field = fields[i];
+      if (field == QLatin1String("T1") || field == QLatin1String("T2")) break;
+      if (field.startsWith(QLatin1Char('{'))) break;
+      const Text text = ToText(field);
+      const char32_t first = text.front() == U'-' && text.size() > 1 ? text[1] : text.front();
+      if (!IsKatakana(first) && !IsHiragana(first)) continue;
+      const Text reading = FoldToHiragana(KunStem(text));
+      if (!reading.empty()) readings.push_back(reading);
+    }
+  }
+  return readings;
 }
 
 bool KanjidicReadings::Available() {

@@ -30,11 +30,18 @@ class KanjidicReadings {
   // `kanji` are decoded, the first one that gives a reading counts.
   std::optional<Text> ReadingOf(char32_t kanji);
 
+  // Every on reading (in hiragana) and kun reading (the part the kanji stands for) of `kanji`,
+  // name readings left out; empty when the kanji is not listed or the file cannot be read.
+  // Example: 生 → せい, しょう, い, う, お, は, なま, き, …
+  std::vector<Text> AllReadingsOf(char32_t kanji);
+
   // Whether the file was read and held at least one kanji line (reads it if not done yet).
   bool Available();
 
  private:
   void LoadOnce();
+  // The decoded lines of `kanji`, in file order.
+  std::vector<QString> LinesOf(char32_t kanji);
 
   QString path_;
   bool loaded_ = false;

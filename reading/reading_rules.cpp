@@ -22,7 +22,7 @@ struct Counter {
 };
 
 // Counters and the nouns that count like them.
-constexpr std::array<Counter, 61> kCounters = {{
+constexpr std::array<Counter, 62> kCounters = {{
     {U"回戦", U"かいせん", Onset::kK, nullptr, nullptr, false, false},
     {U"本", U"ほん", Onset::kH, U"ぽん", U"ぼん", false, false},
     {U"匹", U"ひき", Onset::kH, U"ぴき", U"びき", false, false},
@@ -63,6 +63,7 @@ constexpr std::array<Counter, 61> kCounters = {{
     {U"週間", U"しゅうかん", Onset::kS, nullptr, nullptr, false, false},
     {U"足", U"そく", Onset::kS, nullptr, U"ぞく", false, false},
     {U"世紀", U"せいき", Onset::kS, nullptr, nullptr, false, false},
+    {U"小節", U"しょうせつ", Onset::kS, nullptr, nullptr, false, false},
     {U"頭", U"とう", Onset::kT, nullptr, nullptr, false, false},
     {U"点", U"てん", Onset::kT, nullptr, nullptr, false, false},
     {U"着", U"ちゃく", Onset::kT, nullptr, nullptr, false, false},
@@ -86,11 +87,19 @@ constexpr std::array<Counter, 61> kCounters = {{
     {U"番", U"ばん", Onset::kOther, nullptr, nullptr, false, false},
 }};
 
-// Days of the month and counted days that have a native reading.
-constexpr std::array<std::pair<int, const char32_t*>, 12> kDays = {{
-    {2, U"ふつか"}, {3, U"みっか"}, {4, U"よっか"}, {5, U"いつか"}, {6, U"むいか"},
-    {7, U"なのか"}, {8, U"ようか"}, {9, U"ここのか"}, {10, U"とおか"}, {14, U"じゅうよっか"},
-    {20, U"はつか"}, {24, U"にじゅうよっか"},
+// Days of the month and counted days that have a native reading: the number's part, if any,
+// and the day's (14日 じゅう+よっか, so 日 after the digits 14 reads よっか). The first only as a
+// day of the month (one day counted is いちにち).
+struct Day {
+  int value;
+  const char32_t* number;
+  const char32_t* day;
+};
+constexpr std::array<Day, 13> kDays = {{
+    {1, U"", U"ついたち"}, {2, U"", U"ふつか"}, {3, U"", U"みっか"}, {4, U"", U"よっか"},
+    {5, U"", U"いつか"}, {6, U"", U"むいか"}, {7, U"", U"なのか"}, {8, U"", U"ようか"}, {9, U"", U"ここのか"},
+    {10, U"", U"とおか"}, {14, U"じゅう", U"よっか"}, {20, U"", U"はつか"},
+    {24, U"にじゅう", U"よっか"},
 }};
 
 constexpr std::array<const char32_t*, 10> kDigitReadings = {
@@ -231,6 +240,12 @@ bool IsCounterWord(const Text& text, const Morpheme& word) {
   return FindCounter(text.substr(word.begin, word.end - word.begin)) != nullptr;
 }
 
+// Whether words[i] directly follows a month (四月, ４月): a day after it is a day of the month.
+bool AfterMonth(const Text& text, const std::vector<Morpheme>& words, std::size_t i) {
+  return i > 0 && words[i - 1].end == words[i].begin && words[i - 1].end > words[i - 1].begin &&
+         text[words[i - 1].end - 1] == U'月';
+}
+
 // Joins words [first, last) into one with `reading`.
 void Merge(std::vector<Morpheme>& words, std::size_t first, std::size_t last, Text reading) {
   words[first].end = words[last - 1].end;
@@ -274,7 +289,8 @@ std::size_t ReadNumberWords(const Text& text, std::vector<Morpheme>& words, std:
   if (has_counter) {
     const Text counter = text.substr(words[last].begin, words[last].end - words[last].begin);
     if (std::optional<CountedReading> counted =
-            ReadCounted(interrogative && numerals.empty() ? 0 : value, number, counter)) {
+            ReadCounted(interrogative && numerals.empty() ? 0 : value, number, counter,
+                        AfterMonth(text, words, i))) {
       Merge(words, i, last + 1, counted->number + counted->counter);
       return i + 1;
     }
@@ -312,15 +328,23 @@ std::optional<std::uint64_t> NumberValue(const Text& numerals) {
   std::uint64_t section = 0;
   std::uint64_t current = 0;
   bool any_digit = false;
+  // Units come largest first: 百千万 (a hundred thousand ten thousands) is no number.
+  std::uint64_t last_small = 0;
+  std::uint64_t last_large = 0;
   for (const char32_t c : numerals) {
     if (const int d = DigitValue(c); d >= 0) {
       current = current * 10 + static_cast<std::uint64_t>(d);
       any_digit = true;
     } else if (const std::uint64_t unit = SmallUnit(c)) {
+      if (last_small != 0 && unit >= last_small) return std::nullopt;
+      last_small = unit;
       section += (any_digit ? current : 1) * unit;
       current = 0;
       any_digit = false;
     } else if (const std::uint64_t large = LargeUnit(c)) {
+      if (last_large != 0 && large >= last_large) return std::nullopt;
+      last_large = large;
+      last_small = 0;
       const std::uint64_t amount = section + current;
       total += (amount == 0 ? 1 : amount) * large;
       section = current = 0;
@@ -342,16 +366,21 @@ std::optional<Text> ReadKanjiNumber(const Text& numerals) {
 }
 
 std::optional<CountedReading> ReadCounted(std::uint64_t value, const Text& number_reading,
-                                          const Text& counter_surface) {
+                                          const Text& counter_surface, bool day_of_month) {
   const Counter* counter = FindCounter(counter_surface);
   if (!counter) return std::nullopt;
+  if ((counter_surface == U"歳" || counter_surface == U"才") && value == 20 &&
+      !number_reading.starts_with(U"なん")) {
+    return CountedReading{{}, U"はたち"};
+  }
   if (counter_surface == U"人" && (value == 1 || value == 2) && number_reading.size() <= 2) {
     return CountedReading{{}, value == 1 ? U"ひとり" : U"ふたり"};
   }
   if (counter_surface == U"日") {
-    for (const auto& [day, reading] : kDays) {
-      if (value == static_cast<std::uint64_t>(day) && !number_reading.starts_with(U"なん")) {
-        return CountedReading{{}, reading};
+    for (const Day& day : kDays) {
+      if (value == static_cast<std::uint64_t>(day.value) && !number_reading.starts_with(U"なん") &&
+          (day.value != 1 || day_of_month)) {
+        return CountedReading{day.number, day.day};
       }
     }
   }
@@ -394,7 +423,8 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
       if (value) {
         const Text number = ReadValue(*value);
         const Text surface = text.substr(counter.begin, counter.end - counter.begin);
-        if (std::optional<CountedReading> counted = ReadCounted(*value, number, surface)) {
+        if (std::optional<CountedReading> counted =
+                ReadCounted(*value, number, surface, AfterMonth(text, words, i))) {
           counter.reading = counted->counter;
         }
       }
@@ -414,7 +444,8 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
     const Morpheme* after = i + 1 < words.size() ? &words[i + 1] : nullptr;
     if (surface == U"何" && word.reading == U"なに" && next < text.size()) {
       const char32_t c = text[next];
-      if (c == U'の' || c == U'だ' || c == U'で' || c == U'と' || c == U'ど' || c == U'て') {
+      if (c == U'の' || c == U'だ' || c == U'で' || c == U'と' || c == U'ど' || c == U'て' ||
+          c == U'な') {
         word.reading = U"なん";
       }
     } else if (surface == U"間" && word.reading == U"ま" && !StartsWith(text, next, U"もな") &&

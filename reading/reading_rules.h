@@ -31,16 +31,17 @@ struct CountedReading {
 };
 
 // The reading of a number followed by a counter, with the sound changes between them;
-// `number_reading` is how the number alone reads. std::nullopt when `counter` is no counter
-// this knows. Example: (3, さん, 本) → さん+ぼん; (1, いち, 人) → ""+ひとり; (8, はち, 回) →
-// はっ+かい; (4, よん, 時) → よ+じ.
+// `number_reading` is how the number alone reads; `day_of_month` when the number follows a
+// month (四月一日: ついたち, where 一日 alone is いちにち). std::nullopt when `counter` is no
+// counter this knows. Example: (3, さん, 本) → さん+ぼん; (1, いち, 人) → ""+ひとり; (8, はち,
+// 回) → はっ+かい; (4, よん, 時) → よ+じ; (20, にじゅう, 歳) → ""+はたち.
 std::optional<CountedReading> ReadCounted(std::uint64_t value, const Text& number_reading,
-                                          const Text& counter);
+                                          const Text& counter, bool day_of_month = false);
 
 // Rewrites the readings of `words` (an analysis of `text`) where a rule knows better: a number
 // in kanji numerals and its counter become one word with the reading of the whole; after
 // digits the counter reads as it sounds there (3本 → 本: ぼん); 何 reads なん before a counter
-// and before の, だ, で, と; 日本 reads にほん, a 間 or 後 on its own あいだ and あと.
+// and before の, だ, で, と, な; a 間 or 後 on its own reads あいだ and あと.
 void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words);
 
 }  // namespace yomika

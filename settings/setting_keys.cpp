@@ -16,12 +16,13 @@ constexpr SettingKey MakeListKey(int n) {
 
 template <std::size_t... I>
 constexpr auto MakeAllKeys(std::index_sequence<I...>) {
-  return std::array<SettingKey, 21 + sizeof...(I)>{
+  return std::array<SettingKey, 24 + sizeof...(I)>{
       keys::kMode,        keys::kCreateColor, keys::kChkRuby,    keys::kChkString,
       keys::kAlphabet,    keys::kConvert,     keys::kClipCopy,   keys::kStyleSheet,
       keys::kTxtStyleSheet, keys::kBackcolor, keys::kTxtBackcolor, keys::kReadOnly,
       keys::kHref,        keys::kName,        keys::kTarget,     keys::kTargetValue,
       keys::kRubyString,  keys::kChkRb,       keys::kRbStart,    keys::kRbEnd,
+      keys::kRubyLevel,   keys::kFirstOnly,   keys::kMono,
       keys::kTagsChecked, MakeListKey(I)...};
 }
 

@@ -50,6 +50,13 @@ inline constexpr SettingKey kRubyString{"RUBY", "RUBYSTRING", SettingType::kWhol
 inline constexpr SettingKey kChkRb{"RUBY", "CHKRB", SettingType::kWholeNumber, "0"};
 inline constexpr SettingKey kRbStart{"RUBY", "RBSTART", SettingType::kText, "【"};
 inline constexpr SettingKey kRbEnd{"RUBY", "RBEND", SettingType::kText, "】"};
+// Which kanji need ruby: 0 every kanji; 1–6 none taught up to that school grade; 7 no jōyō
+// kanji; 8 neither jōyō nor jinmeiyō kanji.
+inline constexpr SettingKey kRubyLevel{"RUBY", "Level", SettingType::kChoice, "0"};
+// 1: a run gets ruby only where the same text with the same reading first appears.
+inline constexpr SettingKey kFirstOnly{"RUBY", "FirstOnly", SettingType::kFlag, "0"};
+// 1: one ruby element per kanji where the run's reading divides over its kanji.
+inline constexpr SettingKey kMono{"RUBY", "Mono", SettingType::kFlag, "0"};
 inline constexpr SettingKey kTagsChecked{"TAGS", "CHECKED", SettingType::kChoice, "0"};
 
 inline constexpr int kTagListCount = 23;

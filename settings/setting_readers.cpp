@@ -72,6 +72,30 @@ std::optional<bool> ReadFlag(const SettingsStore& store, const SettingKey& key) 
 
 QString ReadText(const SettingsStore& store, const SettingKey& key) { return store.Get(key); }
 
+bool IsReadable(const SettingsStore& store, const SettingKey& key) {
+  switch (key.type) {
+    case SettingType::kFlag:
+    case SettingType::kChoice:
+      return ReadInt16(store, key).has_value();
+    case SettingType::kTruthFlag:
+    case SettingType::kListFlag:
+      return ReadTruth(store, key).has_value();
+    case SettingType::kWholeNumber:
+      return ReadWholeNumber(store, key).has_value();
+    case SettingType::kText:
+      return true;
+  }
+  return true;
+}
+
+std::vector<SettingKey> UnreadableKeys(const SettingsStore& store) {
+  std::vector<SettingKey> unreadable;
+  for (const SettingKey& key : AllSettingKeys()) {
+    if (!IsReadable(store, key)) unreadable.push_back(key);
+  }
+  return unreadable;
+}
+
 QString KeyPath(const SettingKey& key) {
   return QString::fromUtf8(key.section) + QLatin1Char('/') + QString::fromUtf8(key.name);
 }

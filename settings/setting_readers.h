@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "settings/settings_store.h"
 
@@ -33,6 +34,12 @@ std::optional<int> ReadWholeNumber(const SettingsStore& store, const SettingKey&
 std::optional<bool> ReadTruth(const SettingsStore& store, const SettingKey& key);
 std::optional<bool> ReadFlag(const SettingsStore& store, const SettingKey& key);
 QString ReadText(const SettingsStore& store, const SettingKey& key);
+
+// Whether the stored text of `key` reads as what its type needs (a text always does).
+// Example: chkRUBY=abc is not readable, chkRUBY=2 is (a flag that is off).
+bool IsReadable(const SettingsStore& store, const SettingKey& key);
+// The declared keys (AllSettingKeys()) whose stored text is not readable, in table order.
+std::vector<SettingKey> UnreadableKeys(const SettingsStore& store);
 
 // "Default/Convert" — the key as people name it in messages.
 QString KeyPath(const SettingKey& key);

@@ -89,6 +89,21 @@ void SettingsStore::Save(const SettingKey& key, const QString& value) {
   SaveSetting(QString::fromUtf8(key.section), QString::fromUtf8(key.name), value);
 }
 
+bool SettingsStore::SaveAll(std::span<const std::pair<SettingKey, QString>> values) {
+  for (const auto& [key, value] : values) {
+    const QString path = PathOf(QString::fromUtf8(key.section), QString::fromUtf8(key.name));
+    // A refused file is never written: the values hold for this run only.
+    if (settings_) {
+      settings_->setValue(path, value);
+    } else {
+      overrides_.insert(path, value);
+    }
+  }
+  if (!settings_) return false;
+  settings_->sync();
+  return settings_->status() == QSettings::NoError;
+}
+
 QString SettingsStore::Location() const {
   return settings_ ? settings_->fileName() : refused_file_;
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <span>
+#include <utility>
 
 #include "settings/setting_keys.h"
 
@@ -40,6 +42,10 @@ class SettingsStore {
   // The stored text of a declared key, with the key's own default.
   QString Get(const SettingKey& key) const;
   void Save(const SettingKey& key, const QString& value);
+  // Creates or replaces every pair, then writes the store through once. False when it could
+  // not be written (a read-only folder): the values still answer in this object, but are
+  // lost when the program ends.
+  bool SaveAll(std::span<const std::pair<SettingKey, QString>> values);
 
   // Where the store keeps its data (for messages).
   QString Location() const;

@@ -78,7 +78,7 @@ TEST_F(SettingsStoreTest, FileThatIsNoRegularFileIsRefused) {
 
 TEST(SettingKeysTest, TableDeclaresEveryKeyOnceWithItsDefault) {
   const auto all = AllSettingKeys();
-  ASSERT_EQ(all.size(), 21u + 23u);
+  ASSERT_EQ(all.size(), 24u + 23u);
   QStringList seen;
   for (const SettingKey& key : all) {
     const QString path = KeyPath(key);

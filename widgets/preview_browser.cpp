@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "widgets/preview_lockdown.h"
+#include "widgets/preview_menu.h"
 #include "widgets/preview_scheme_handler.h"
 
 namespace yomika {
@@ -111,6 +112,7 @@ PreviewBrowser::PreviewBrowser(QString preview_file, QString base_folder, QWidge
             emit PageFailed(RendererEndedMessage(status));
             emit LoadFinished(false);
           });
+  InstallPreviewMenu(view_, [this] { emit SourceViewRequested(); });
   connect(view_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
   connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
     // A navigation cut short by a newer one finishes too; the newer one keeps us busy.

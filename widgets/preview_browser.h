@@ -48,6 +48,8 @@ class PreviewBrowser : public QWidget {
   // page, crashed or was killed). LoadFinished(false) follows, so no one waits forever; the
   // next ShowPreviewFile() starts a new renderer. `message` is for the user.
   void PageFailed(const QString& message);
+  // ソース表示 was chosen in the preview's menu.
+  void SourceViewRequested();
 
  private:
   QWebEngineView* view_;  // owned through the Qt parent

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
+#include <QWebEngineHistory>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -20,6 +22,7 @@
 #include <memory>
 
 #include "encoding/cp932.h"
+#include "widgets/preview_menu.h"
 #include "widgets/preview_scheme_handler.h"
 
 namespace yomika {
@@ -129,6 +132,8 @@ class PreviewBrowserTest : public QObject {
   // A hostile page reaches nothing outside its folder, even with its scripts let run.
   void HostilePageReachesNoListener_data();
   void HostilePageReachesNoListener();
+  // Our own Japanese menu; no history to go back to.
+  void MenuIsOursAndNoHistoryIsKept();
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
@@ -527,6 +532,27 @@ void PreviewBrowserTest::HostilePageReachesNoListener() {
   QCOMPARE(browser.view()->url().scheme(), QStringLiteral("yomika"));
   QCOMPARE(RunJs(browser, QStringLiteral("document.querySelector('rt').textContent")).toString(),
            u"かんじ"_qs);
+}
+
+void PreviewBrowserTest::MenuIsOursAndNoHistoryIsKept() {
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>一</p>"_qs)));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+  QVERIFY(ShowAndWait(browser));
+  QVERIFY(!browser.view()->history()->canGoBack());
+  QCOMPARE(browser.view()->contextMenuPolicy(), Qt::CustomContextMenu);
+
+  int source_views = 0;
+  QMenu* menu = CreatePreviewMenu(browser.view(), [&source_views] { ++source_views; });
+  QStringList items;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) items.append(action->text());
+  }
+  QCOMPARE(items, (QStringList{u"コピー(&C)"_qs, u"すべて選択(&A)"_qs, u"再読み込み(&R)"_qs,
+                              u"ソース表示(&V)"_qs}));
+  QVERIFY(!menu->actions().first()->isEnabled());  // nothing selected
+  menu->actions().last()->trigger();
+  QTRY_COMPARE(source_views, 1);
 }
 
 }  // namespace yomika

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextLayout>
 #include <algorithm>
 #include <array>
 
@@ -86,16 +87,21 @@ QFont PaneFont() {
       QStringLiteral("IPAGothic"),        QStringLiteral("Noto Sans Mono CJK JP"),
       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
   };
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   for (const QString& family : families) {
     if (QFontDatabase::hasFamily(family)) {
-      QFont font(family);
-      font.setPointSizeF(kPointSize);
-      return font;
+      font = QFont(family);
+      break;
     }
   }
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Ideographs the font lacks (𠮷 and the other rare ones) come from the fallbacks.
+  font.setFamilies(QStringList{font.family()} + RareIdeographFamilies());
   font.setPointSizeF(kPointSize);
   return font;
+}
+
+QStringList RareIdeographFamilies() {
+  return {QStringLiteral("HanaMinA"), QStringLiteral("HanaMinB")};
 }
 
 RichTextPane::RichTextPane(QWidget* parent) : QTextEdit(parent) {
@@ -211,23 +217,30 @@ std::vector<Colour> RichTextPane::Colours() const {
   EnsureIndex();
   std::vector<Colour> colours;
   colours.reserve(static_cast<std::size_t>(indexed_character_length_));
+  std::vector<Colour> units;  // one colour per UTF-16 unit of the block
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-    // A high surrogate and the low one after it are one character, even when a colour
-    // change splits them into two fragments.
-    bool after_high = false;
+    units.clear();
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
-      const Colour colour = FormatColour(fragment.charFormat());
-      const QString text = fragment.text();
-      for (const QChar c : text) {
-        if (c.isLowSurrogate() && after_high) {
-          after_high = false;
-          continue;
-        }
-        after_high = c.isHighSurrogate();
-        colours.push_back(colour);
-        if (c == kLineSeparator) colours.push_back(colour);
-      }
+      units.insert(units.end(), static_cast<std::size_t>(fragment.length()),
+                   FormatColour(fragment.charFormat()));
+    }
+    // Display formats (SourceTagColours) show over the characters' own colours.
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+      if (!range.format.hasProperty(QTextFormat::ForegroundBrush)) continue;
+      const auto begin = static_cast<std::size_t>(std::clamp(range.start, 0, int(units.size())));
+      const auto end = static_cast<std::size_t>(
+          std::clamp(range.start + range.length, int(begin), int(units.size())));
+      std::fill(units.begin() + begin, units.begin() + end, FormatColour(range.format));
+    }
+    // A high surrogate and the low one after it are one character, even when a colour
+    // change splits them into two fragments.
+    const QString text = block.text();
+    for (qsizetype i = 0; i < text.size() && i < qsizetype(units.size()); ++i) {
+      const QChar c = text.at(i);
+      if (c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()) continue;
+      colours.push_back(units[static_cast<std::size_t>(i)]);
+      if (c == kLineSeparator) colours.push_back(units[static_cast<std::size_t>(i)]);
     }
     if (block.next().isValid()) {
       const Colour colour = FormatColour(SeparatorFormat(block));

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QTextEdit>
 #include <optional>
 #include <vector>
@@ -51,7 +52,8 @@ class RichTextPane : public QTextEdit {
   // One colour per character of Text(), read by walking the document's fragments (the same
   // sequence of colours as selecting each character in turn, far faster). CR and LF both
   // take the colour of the line break, which is the colour stored for the paragraph
-  // separator (the next block's QTextBlock::charFormat()).
+  // separator (the next block's QTextBlock::charFormat()). Colours drawn over the text as
+  // display formats (SourceTagColours) count as shown.
   std::vector<Colour> Colours() const;
 
   // Colours the span [start, start + length) of the pane's plain text in UTF-16 units, as
@@ -89,8 +91,13 @@ class RichTextPane : public QTextEdit {
 };
 
 // The pane font: "ＭＳ ゴシック" 11.25 pt when installed, else a Japanese gothic font
-// (IPAexGothic and kin), else the system fixed-pitch font, all at 11.25 pt.
+// (IPAexGothic and kin), else the system fixed-pitch font, all at 11.25 pt, with
+// RareIdeographFamilies() as fallbacks.
 QFont PaneFont();
+
+// Fonts with the ideographs outside the common set (CJK extensions A to F; Debian's
+// fonts-hanazono): the fallbacks of the panes and the preview.
+QStringList RareIdeographFamilies();
 
 // 0x00BBGGRR ↔ QColor.
 QColor ToQColor(Colour colour);
