@@ -10,9 +10,10 @@ BrowserPreviewHost::BrowserPreviewHost(QWidget* frame, const QString& preview_fi
   QObject::connect(browser_, &PreviewBrowser::LoadFinished, &lifetime_, [this](bool) {
     if (on_load_finished_) on_load_finished_();
   });
-  QObject::connect(browser_, &PreviewBrowser::PageFailed, &lifetime_, [this](const QString& message) {
-    if (on_failure_) on_failure_(message);
-  });
+  QObject::connect(browser_, &PreviewBrowser::PageFailed, &lifetime_,
+                   [this](const QString& message) {
+                     if (on_failure_) on_failure_(message);
+                   });
   QObject::connect(browser_, &PreviewBrowser::SourceViewRequested, &lifetime_, [this] {
     if (on_source_view_) on_source_view_();
   });
