@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -52,13 +53,14 @@ int main(int argc, char* argv[]) {
 
   SettingsStore settings;
   const InstanceLock instance_lock;
-  const QString program_folder = QCoreApplication::applicationDirPath();
 
   MainWindowDependencies deps;
   deps.settings = &settings;
   deps.create_reading_service = [] { return CreateMecabReadingService(MecabOptions{}); };
-  deps.create_preview = [program_folder](QWidget* frame, const QString& preview_file) {
-    return std::make_unique<BrowserPreviewHost>(frame, preview_file, program_folder);
+  // The page may reach its own folder and nothing else.
+  deps.create_preview = [](QWidget* frame, const QString& preview_file) {
+    return std::make_unique<BrowserPreviewHost>(frame, preview_file,
+                                                QFileInfo(preview_file).absolutePath());
   };
   deps.preview_file = ChoosePreviewFile();
   deps.another_instance_runs = instance_lock.AnotherInstanceRuns();
@@ -79,6 +81,7 @@ int main(int argc, char* argv[]) {
                          QString::fromUtf8("ＩＭＥ９８以降の製品がないと動作しません。"));
     return 1;
   }
+  if (settings.Problem()) QMessageBox::warning(&window, window.windowTitle(), *settings.Problem());
   window.show();
   return QApplication::exec();
 }

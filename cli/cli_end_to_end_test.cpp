@@ -2,6 +2,7 @@
 // the user's settings and reading dictionary are never read or touched.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -218,7 +219,15 @@ TEST_F(ConverterTest, FailuresExitNonZeroWithAMessage) {
       {"unknown option", {"--colour"}, 2, {"--colour", "--help"}},
       {"bad --set", {"--set", "Default/Convert"}, 2, {"Default/Convert"}},
       {"several inputs without -o", {"a.txt", "b.txt"}, 2, {"-o"}},
+      // files that would hang the converter or fill its memory
+      {"device as input", {"/dev/zero"}, 1, {"/dev/zero", "デバイス"}},
+      {"FIFO as input", {"fifo"}, 1, {"fifo", "名前付きパイプ"}},
+      {"FIFO as settings", {"--settings", "fifo"}, 1, {"fifo", "名前付きパイプ"}},
+      {"FIFO as reading dictionary", {"--user-dictionary", "fifo"}, 1, {"fifo", "名前付きパイプ"}},
+      {"binary input", {"image.png"}, 1, {"image.png", "テキストではありません"}},
   };
+  ASSERT_EQ(mkfifo(QFile::encodeName(PathOf(QStringLiteral("fifo"))).constData(), 0600), 0);
+  WriteFile(QStringLiteral("image.png"), QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0", 18));
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
     QStringList args;

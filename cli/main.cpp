@@ -8,6 +8,7 @@
 #include "cli/file_io.h"
 #include "cli/options.h"
 #include "cli/output_plan.h"
+#include "encoding/file_reader.h"
 #include "encoding/text_codec.h"
 #include "engine/conversion.h"
 #include "engine/engine_settings.h"
@@ -29,7 +30,9 @@ void PrintError(const QString& message) { Print(stderr, message + QLatin1Char('\
 std::optional<QString> CheckNamedFile(const QString& path, const QString& what) {
   const QFileInfo info(path);
   if (!info.exists()) return QStringLiteral("%1 %2 がありません。").arg(what, path);
-  if (!info.isFile()) return QStringLiteral("%1 %2 はファイルではありません。").arg(what, path);
+  if (const std::optional<QString> problem = CheckRegularFile(path)) {
+    return QStringLiteral("%1 %2 を読めません: %3。").arg(what, path, *problem);
+  }
   return std::nullopt;
 }
 
@@ -39,11 +42,11 @@ Outcome<InputText> ReadInput(const QString& input) {
   const Outcome<QByteArray> bytes = ReadInputBytes(input);
   if (!bytes) return Failure{bytes.reason()};
   const DecodedInput decoded = DecodeInput(*bytes);
+  if (decoded.encoding == InputEncoding::kBinary) {
+    return Failure{DescribeDecoding(DisplayName(input), decoded)};
+  }
   if (decoded.invalid_count > 0) {
-    PrintError(QStringLiteral("警告: %1 を %2 として読みましたが、読めないバイト列が %3 か所あり、"
-                              "U+FFFD（�）に置き換えました。")
-                   .arg(DisplayName(input), EncodingName(decoded.encoding))
-                   .arg(decoded.invalid_count));
+    PrintError(QStringLiteral("警告: ") + DescribeDecoding(DisplayName(input), decoded));
   }
   return PlainInput(NormaliseLineBreaks(decoded.text));
 }
@@ -137,6 +140,7 @@ int Run(const QStringList& arguments) {
   const std::unique_ptr<SettingsStore> store =
       options.settings_file.isEmpty() ? std::make_unique<SettingsStore>()
                                       : std::make_unique<SettingsStore>(options.settings_file);
+  if (store->Problem()) PrintError(QStringLiteral("警告: %1").arg(*store->Problem()));
   for (const SettingOverride& o : options.overrides) store->SetOverride(o.section, o.key, o.value);
   const EngineSettings settings = EngineSettings::Read(*store);
 

@@ -1,5 +1,6 @@
 #include "dialogs/common_dialog_backend.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -85,6 +86,25 @@ bool QtCommonDialogBackend::OpenUrl(const QUrl& url) { return QDesktopServices::
 bool QtCommonDialogBackend::AskYesNo(QWidget* owner, const QString& title, const QString& text) {
   return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<bool> QtCommonDialogBackend::AskYesNoCancel(QWidget* owner, const QString& title,
+                                                          const QString& text) {
+  QMessageBox box(QMessageBox::Question, title, text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return true;
+    case QMessageBox::No:
+      return false;
+    default:
+      return std::nullopt;
+  }
 }
 
 CommonDialogBackend& DefaultCommonDialogBackend() {

@@ -64,6 +64,10 @@ class CommonDialogBackend {
   virtual bool OpenUrl(const QUrl& url) = 0;
   // A Yes/No question; true for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
+  // A question with はい / いいえ / キャンセル: true, false, std::nullopt (also for Escape
+  // and the close box).
+  virtual std::optional<bool> AskYesNoCancel(QWidget* owner, const QString& title,
+                                             const QString& text) = 0;
 };
 
 // The backend on the real Qt dialogs, QDesktopServices and QMessageBox.
@@ -77,6 +81,8 @@ class QtCommonDialogBackend final : public CommonDialogBackend {
                                                    const PrinterDialogValues& initial) override;
   bool OpenUrl(const QUrl& url) override;
   bool AskYesNo(QWidget* owner, const QString& title, const QString& text) override;
+  std::optional<bool> AskYesNoCancel(QWidget* owner, const QString& title,
+                                     const QString& text) override;
 };
 
 // The process-wide Qt backend, the default for C_ComDialog.

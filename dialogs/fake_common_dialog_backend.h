@@ -20,13 +20,14 @@ class FakeCommonDialogBackend final : public CommonDialogBackend {
   std::optional<PrinterDialogValues> printer_answer;
   bool open_url_succeeds = true;
   bool yes_no_answer = false;
+  std::optional<bool> yes_no_cancel_answer;
 
   QList<FileDialogRequest> file_requests;
   QList<QColor> color_requests;
   QList<FontDialogRequest> font_requests;
   QList<PrinterDialogValues> printer_requests;
   QList<QUrl> opened_urls;
-  QStringList questions;  // the text of every Yes/No question
+  QStringList questions;  // the text of every Yes/No and Yes/No/Cancel question
 
   std::optional<FileDialogAnswer> ChooseFile(const FileDialogRequest& request) override {
     file_requests.append(request);
@@ -52,6 +53,10 @@ class FakeCommonDialogBackend final : public CommonDialogBackend {
   bool AskYesNo(QWidget*, const QString&, const QString& text) override {
     questions.append(text);
     return yes_no_answer;
+  }
+  std::optional<bool> AskYesNoCancel(QWidget*, const QString&, const QString& text) override {
+    questions.append(text);
+    return yes_no_cancel_answer;
   }
 };
 

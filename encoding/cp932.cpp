@@ -117,6 +117,19 @@ std::optional<std::uint16_t> CodeOf(char32_t c) {
   return code;
 }
 
+std::optional<char16_t> CharOf(std::uint16_t code) {
+  if (code <= 0xFF) {
+    if (kSingleByte[code] == kNotSingle) return std::nullopt;
+    return kSingleByte[code];
+  }
+  const std::uint8_t row = kLeadIndex[code >> 8];
+  const int trail = code & 0xFF;
+  if (row == kNotLead || trail < kTrailFirst || trail > kTrailLast) return std::nullopt;
+  const std::uint16_t unit = kDoubleByte[row][trail - kTrailFirst];
+  if (unit == 0) return std::nullopt;
+  return unit;
+}
+
 QString Decode(QByteArrayView bytes) {
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const qsizetype size = bytes.size();

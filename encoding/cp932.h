@@ -20,6 +20,10 @@ namespace yomika::cp932 {
 // Example: CodeOf(U'A') == 0x41, CodeOf(U'漢') == 0x8ABF, CodeOf(U'𠮷') == std::nullopt.
 std::optional<std::uint16_t> CodeOf(char32_t c);
 
+// The character of a CP932 code (as CodeOf gives it), or std::nullopt when the code has none.
+// Example: CharOf(0x82A0) == u'あ', CharOf(0x85A0) == std::nullopt.
+std::optional<char16_t> CharOf(std::uint16_t code);
+
 // Decodes CP932 bytes. Every byte that does not begin a valid character becomes one U+FFFD
 // and decoding goes on with the next byte.
 QString Decode(QByteArrayView bytes);

@@ -1,5 +1,5 @@
-// The file reader and the atomic writer against real files, FIFOs, devices, a file size limit
-// and a real full disk.
+// The file reader and the atomic writer against real files, FIFOs, devices and a file size
+// limit (the full disk is the text file tests' part).
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,7 +13,6 @@
 
 #include "encoding/atomic_file.h"
 #include "encoding/file_reader.h"
-#include "tests/small_disk.h"
 
 namespace yomika {
 namespace {
@@ -110,24 +109,5 @@ TEST_F(FileAccessTest, FailedWritesLeaveEverythingAsItWas) {
   EXPECT_EQ(Entries(), (QStringList{U("folder"), U("limited.txt")}));
 }
 
-TEST(AtomicFileOnAFullDisk, KeepsTheOldFileAndSaysTheDiskIsFull) {
-  testing::SmallDisk disk(64 * 1024);
-  if (!disk.ready()) GTEST_SKIP() << disk.problem().toStdString();
-  const QString path = disk.FilePath(QStringLiteral("memo.txt"));
-  const QByteArray old(10000, 'o');
-  ASSERT_FALSE(WriteFileAtomically(path, old));
-  disk.Fill(4096);
-  EXPECT_EQ(WriteFileAtomically(path, QByteArray(10000, 'n')), U("ディスクがいっぱいです"));
-  EXPECT_EQ(Contents(path), old);
-  EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
-            (QStringList{U("filler"), U("memo.txt")}));
-}
-
 }  // namespace
 }  // namespace yomika
-
-int main(int argc, char** argv) {
-  yomika::testing::EnterPrivateMountNamespace();
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -14,19 +14,44 @@
 
 namespace yomika {
 
-enum class InputEncoding { kUtf8, kUtf8WithBom, kUtf16WithBom, kCp932 };
+enum class InputEncoding {
+  kUtf8,
+  kUtf8WithBom,
+  kUtf16WithBom,
+  kUtf16,  // without a BOM, told by its zero bytes
+  kCp932,
+  kEucJp,
+  kBinary,  // not text: nothing was decoded
+};
 
 struct DecodedInput {
   QString text;
   InputEncoding encoding = InputEncoding::kUtf8;
-  int invalid_count = 0;  // byte sequences that became U+FFFD
+  // Places that became U+FFFD: invalid byte sequences, lone UTF-16 surrogates, an odd final
+  // byte of UTF-16, NUL characters.
+  int invalid_count = 0;
 };
 
-// Decodes by a BOM when there is one (UTF-8, UTF-16 LE/BE), else as UTF-8 when the bytes
-// are valid UTF-8, else as CP932. The BOM is not part of the text; every invalid sequence
-// becomes one U+FFFD and is counted.
-// Example: "\x8A\xBF\x8E\x9A" → 漢字 (CP932); "a\xFF" → a U+FFFD with one invalid (CP932).
+// Decodes the bytes of a text file. A BOM decides (UTF-8, UTF-16 LE/BE) and is not part of the
+// text. Without one the bytes are weighed:
+//  - UTF-16 without a BOM when zero bytes stand at every other place only, often enough;
+//  - kBinary (empty text) when more than 1 in 64 bytes are control codes other than tab, line
+//    and page breaks, SUB and ESC;
+//  - UTF-8 when no byte sequence is invalid apart from a character cut off at the very end, or
+//    when valid multi-byte sequences outnumber invalid ones four to one and at most 1 in 8
+//    non-ASCII bytes is invalid (a cut or damaged UTF-8 file stays UTF-8);
+//  - otherwise CP932 or EUC-JP, whichever decodes into more kana, Japanese punctuation and
+//    full-width forms, each invalid sequence weighing against it as eight of those; CP932
+//    on a tie.
+// Every invalid sequence becomes one U+FFFD and is counted, and so is every NUL.
+// Example: "\x8A\xBF\x8E\x9A" → 漢字 (CP932); "\xB4\xC1\xA4\xCE" → 漢の (EUC-JP);
+//          "\xE6\xBC\xA2\xE5\xAD" → 漢 U+FFFD (UTF-8, one invalid).
 DecodedInput DecodeInput(QByteArrayView bytes);
+
+// What the user is told about the decoding of the file called `name`: that it is not text
+// (kBinary), or in which encoding it was read and how many places became U+FFFD; empty when
+// there is nothing to tell.
+QString DescribeDecoding(const QString& name, const DecodedInput& decoded);
 
 // Every line break as CR LF: a lone LF or a lone CR becomes CR LF.
 // Example: "a\nb\rc\r\nd" → "a\r\nb\r\nc\r\nd".

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QStringEncoder>
 #include <utility>
+
+#include "encoding/cp932.h"
 
 namespace yomika {
 namespace {
@@ -74,6 +77,59 @@ TEST(DecodeInput, CountsInvalidBytes) {
     EXPECT_EQ(decoded.text, c.text);
     EXPECT_EQ(decoded.encoding, c.encoding);
     EXPECT_EQ(decoded.invalid_count, c.invalid);
+  }
+}
+
+// Files as they come damaged from the outside world: a paragraph in each encoding, cut,
+// with a stray byte, or not text at all.
+TEST(DecodeInput, WeighsTheEvidenceOfRealFiles) {
+  const QString paragraph =
+      U("吾輩は猫である。名前はまだ無い。\r\nどこで生れたかとんと見当がつかぬ。"
+        "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。\r\n");
+  const QByteArray utf8 = paragraph.toUtf8();
+  const QByteArray cp932 = *cp932::Encode(paragraph);
+  QStringEncoder to_euc("EUC-JP");
+  const QByteArray euc = to_euc(paragraph);
+  QByteArray utf16(reinterpret_cast<const char*>(paragraph.utf16()), paragraph.size() * 2);
+  const QByteArray ascii_utf16(reinterpret_cast<const char*>(u"Hello,\r\nworld\r\n"), 30);
+  QByteArray binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20);
+  for (int i = 0; i < 200; ++i) binary += static_cast<char>((i * 151 + 7) % 256);
+  const QString fffd(QChar(0xFFFD));
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    InputEncoding encoding;
+    int invalid;
+    QString text;  // empty: not compared
+  } cases[] = {
+      {"UTF-8 cut inside the last character", utf8.left(utf8.size() - 4), InputEncoding::kUtf8, 1,
+       paragraph.left(paragraph.size() - 3) + fffd},
+      {"UTF-8 cut after one character", "\xE6\xBC\xA2\xE5\xAD", InputEncoding::kUtf8, 1,
+       U("漢") + fffd},
+      {"UTF-8 with a stray byte", utf8.left(30) + "\xFF" + utf8.mid(30), InputEncoding::kUtf8, 1,
+       paragraph.left(10) + fffd + paragraph.mid(10)},
+      {"UTF-8 with a NUL", QByteArray("a\0b", 3), InputEncoding::kUtf8, 1, U("a") + fffd + U("b")},
+      {"CP932 with a stray byte", cp932.left(20) + "\xFF" + cp932.mid(20), InputEncoding::kCp932, 1,
+       paragraph.left(10) + fffd + paragraph.mid(10)},
+      {"EUC-JP", euc, InputEncoding::kEucJp, 0, paragraph},
+      {"EUC-JP with a stray byte", euc.left(20) + "\x80" + euc.mid(20), InputEncoding::kEucJp, 1,
+       paragraph.left(10) + fffd + paragraph.mid(10)},
+      {"EUC-JP half-width kana and JIS X 0212", "\x8E\xB1\x8F\xB0\xA1\xA4\xA2",
+       InputEncoding::kEucJp, 0, U("ｱ丂あ")},
+      {"UTF-16 with a lone surrogate",
+       "\xFF\xFE" + utf16.left(6) + QByteArray("\x3D\xD8", 2) + utf16.mid(6),
+       InputEncoding::kUtf16WithBom, 1, paragraph.left(3) + fffd + paragraph.mid(3)},
+      {"UTF-16 with an odd final byte", "\xFE\xFF\x6F\x22\x6F", InputEncoding::kUtf16WithBom, 1,
+       U("漢") + fffd},
+      {"UTF-16 without a BOM", ascii_utf16, InputEncoding::kUtf16, 0, U("Hello,\r\nworld\r\n")},
+      {"binary", binary, InputEncoding::kBinary, 0, QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DecodedInput decoded = DecodeInput(c.bytes);
+    EXPECT_EQ(decoded.encoding, c.encoding);
+    EXPECT_EQ(decoded.invalid_count, c.invalid);
+    EXPECT_EQ(decoded.text, c.text);
   }
 }
 

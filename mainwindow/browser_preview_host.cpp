@@ -10,6 +10,10 @@ BrowserPreviewHost::BrowserPreviewHost(QWidget* frame, const QString& preview_fi
   QObject::connect(browser_, &PreviewBrowser::LoadFinished, &lifetime_, [this](bool) {
     if (on_load_finished_) on_load_finished_();
   });
+  QObject::connect(browser_, &PreviewBrowser::PageFailed, &lifetime_,
+                   [this](const QString& message) {
+                     if (on_failure_) on_failure_(message);
+                   });
   QObject::connect(browser_, &PreviewBrowser::SourceViewRequested, &lifetime_, [this] {
     if (on_source_view_) on_source_view_();
   });
@@ -27,6 +31,10 @@ void BrowserPreviewHost::SetSourceViewCallback(std::function<void()> callback) {
 
 void BrowserPreviewHost::SetLoadFinishedCallback(std::function<void()> callback) {
   on_load_finished_ = std::move(callback);
+}
+
+void BrowserPreviewHost::SetFailureCallback(std::function<void(const QString&)> callback) {
+  on_failure_ = std::move(callback);
 }
 
 }  // namespace yomika

@@ -22,11 +22,13 @@ class BrowserPreviewHost final : public PreviewHost {
   void Navigate() override;
   bool IsBusy() const override;
   void SetLoadFinishedCallback(std::function<void()> callback) override;
+  void SetFailureCallback(std::function<void(const QString&)> callback) override;
   void SetSourceViewCallback(std::function<void()> callback) override;
 
  private:
   PreviewBrowser* browser_;  // owned by the frame, which may outlive this host
   std::function<void()> on_load_finished_;
+  std::function<void(const QString&)> on_failure_;
   std::function<void()> on_source_view_;
   // The context of the browser's connections to this host: they end with the host.
   QObject lifetime_;

@@ -1,11 +1,12 @@
 #include "mainwindow/frm_main.h"
 
 #include <QActionGroup>
-#include <cmath>
 #include <QFrame>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
+#include <cmath>
 
 #include "colourdialog/frm_font_color.h"
 #include "editmenu/frm_menu.h"
@@ -40,6 +41,11 @@ FrmMain::FrmMain(MainWindowDependencies dependencies)
   CreateParts();
   CreateToolbar();
   CreatePopupMenus();
+  MarkInputClean();
+  // Shown once the browser's signal has returned, not from inside it.
+  preview_->SetFailureCallback([this](const QString& message) {
+    QTimer::singleShot(0, this, [this, message] { Warn(message); });
+  });
   resize(ToPixels(kClientWidth), ToPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 

@@ -16,6 +16,7 @@
 #include "iconmenu/image_list.h"
 #include "mainwindow/layout_rule.h"
 #include "mainwindow/preview_host.h"
+#include "mainwindow/text_files.h"
 
 class QAction;
 class QActionGroup;
@@ -135,6 +136,11 @@ class FrmMain final : public QMainWindow {
   void CreateToolbar();
   void CreatePopupMenus();
   void ShowColourDialog();
+
+  // Input pane and text files: what counts as unsaved input, saving, and leave to close.
+  void MarkInputClean();
+  TextFileOutcome SaveInput();
+  bool MayClose();
   QAction* AddMenuItem(QMenu* menu, const char* object_name, const char* caption,
                        const QKeySequence& shortcut, void (FrmMain::*command)());
   QAction* AddToolbarButton(int slot, const char* tip, int picture);
@@ -185,6 +191,9 @@ class FrmMain final : public QMainWindow {
   QAction* preview_button_ = nullptr;  // toolbar slot 6
   QAction* source_button_ = nullptr;   // toolbar slot 7
 
+  QString clean_input_;     // the input pane's text when last opened, saved or shown at start
+  QString damaged_file_;    // the file opened last, when its decoding replaced places
+  int damaged_places_ = 0;  // how many
   double splitter_top_ = kInitialSplitterTop;
   Layout layout_;
   bool converting_ = false;

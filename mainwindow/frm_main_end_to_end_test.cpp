@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include "encoding/cp932.h"
@@ -29,10 +30,12 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QVariant Evaluate(QWebEngineView* view, const QString& script) {
   QVariant result;
   bool done = false;
-  view->page()->runJavaScript(script, [&](const QVariant& value) {
-    result = value;
-    done = true;
-  });
+  // The application's world: the preview runs no page scripts, but the DOM is shared.
+  view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                              [&](const QVariant& value) {
+                                result = value;
+                                done = true;
+                              });
   QElapsedTimer waited;
   waited.start();
   while (!done && waited.elapsed() < 20000) QTest::qWait(10);

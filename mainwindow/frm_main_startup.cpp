@@ -82,6 +82,10 @@ void FrmMain::OfferSettingsRepair() {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
+  if (!MayClose()) {
+    event->ignore();
+    return;
+  }
   MainIconMenu().UnSetIconMenu();
   event->accept();
 }

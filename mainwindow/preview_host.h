@@ -20,6 +20,8 @@ class PreviewHost {
   virtual bool IsBusy() const = 0;
   // Called whenever a page finished loading.
   virtual void SetLoadFinishedCallback(std::function<void()> callback) = 0;
+  // Called with a message for the user when a page could not be shown at all.
+  virtual void SetFailureCallback(std::function<void(const QString&)> callback) = 0;
   // Called when the user asks the preview for the source view (its menu's ソース表示).
   virtual void SetSourceViewCallback(std::function<void()> /*callback*/) {}
 };

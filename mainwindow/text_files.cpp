@@ -1,10 +1,10 @@
 #include "mainwindow/text_files.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "dialogs/c_com_dialog.h"
+#include "encoding/atomic_file.h"
+#include "encoding/file_reader.h"
 #include "encoding/text_codec.h"
 #include "widgets/rich_text_pane.h"
 
@@ -29,49 +29,47 @@ QString CompleteTxtName(const QString& path) {
   return path + QLatin1String(".txt");
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-  // QSaveFile writes a temporary file next to the target and renames it over the target only
-  // after every byte is written, so a full disk or a bad path never leaves half a file.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    file.commit();  // discards the temporary file
-    return false;
-  }
-  return file.commit();
-}
-
-TextFileOutcome OpenTextFile(RichTextPane& pane, QWidget* owner, CommonDialogBackend& backend) {
+TextFileResult OpenTextFile(RichTextPane& pane, QWidget* owner, CommonDialogBackend& backend) {
   C_ComDialog dialog(backend);
   Prepare(dialog, owner);
   try {
     dialog.ShowOpen();
   } catch (const ComDialogCancelError&) {
-    return TextFileOutcome::kCancelled;
+    return {};
   }
   const QString path = dialog.FileName();
-  if (path.isEmpty()) return TextFileOutcome::kCancelled;
+  if (path.isEmpty()) return {};
 
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return TextFileOutcome::kFailed;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return TextFileOutcome::kFailed;
-  pane.SetText(DecodeInput(bytes).text);
-  return TextFileOutcome::kDone;
+  QByteArray bytes;
+  if (const std::optional<QString> problem = ReadRegularFile(path, bytes)) {
+    return {TextFileOutcome::kFailed, path,
+            QStringLiteral("%1 を開けません: %2。").arg(path, *problem)};
+  }
+  DecodedInput decoded = DecodeInput(bytes);
+  bytes.clear();
+  if (decoded.encoding == InputEncoding::kBinary) {
+    return {TextFileOutcome::kFailed, path, DescribeDecoding(path, decoded)};
+  }
+  pane.SetText(decoded.text);
+  QString message = DescribeDecoding(path, decoded);
+  if (!message.isEmpty()) {
+    message +=
+        QStringLiteral("\nこのファイルに上書き保存すると、その箇所の元のバイトは失われます。");
+  }
+  return {TextFileOutcome::kDone, path, message, decoded.invalid_count};
 }
 
-TextFileOutcome SaveTextFile(const RichTextPane& pane, QWidget* owner,
-                             CommonDialogBackend& backend) {
+TextFileResult SaveTextFile(const RichTextPane& pane, QWidget* owner, CommonDialogBackend& backend,
+                            const QString& damaged_file, int replaced) {
   C_ComDialog dialog(backend);
   Prepare(dialog, owner);
   try {
     dialog.ShowSave();
   } catch (const ComDialogCancelError&) {
-    return TextFileOutcome::kCancelled;
+    return {};
   }
   const QString chosen = dialog.FileName();
-  if (chosen.isEmpty()) return TextFileOutcome::kCancelled;
+  if (chosen.isEmpty()) return {};
   const QString path = CompleteTxtName(chosen);
 
   const std::optional<QByteArray> bytes = EncodeTextFile(pane.Text(), [&] {
@@ -80,7 +78,7 @@ TextFileOutcome SaveTextFile(const RichTextPane& pane, QWidget* owner,
         QStringLiteral("この文章にはShift-JISで保存できない文字が含まれています。"
                        "UTF-8で保存しますか？"));
   });
-  if (!bytes) return TextFileOutcome::kCancelled;
+  if (!bytes) return {};
 
   // The dialog only confirmed replacing the name the user picked; when ".txt" was added,
   // the file actually written may be another existing one.
@@ -88,9 +86,23 @@ TextFileOutcome SaveTextFile(const RichTextPane& pane, QWidget* owner,
       !backend.AskYesNo(
           owner, QStringLiteral("保存"),
           QStringLiteral("%1 は既にあります。上書きしますか？").arg(QFileInfo(path).fileName()))) {
-    return TextFileOutcome::kCancelled;
+    return {};
   }
-  return WriteFileAtomically(path, *bytes) ? TextFileOutcome::kDone : TextFileOutcome::kFailed;
+  if (replaced > 0 && !damaged_file.isEmpty() && QFileInfo(path) == QFileInfo(damaged_file) &&
+      !backend.AskYesNo(owner, QStringLiteral("保存"),
+                        QStringLiteral("%1 は開いたときに %2 か所を U+FFFD（\uFFFD）に置き換えて"
+                                       "います。上書きすると、その箇所の元のバイトは失われます。"
+                                       "上書きしますか？")
+                            .arg(QFileInfo(path).fileName())
+                            .arg(replaced))) {
+    return {};
+  }
+  if (const std::optional<QString> problem = WriteFileAtomically(path, *bytes)) {
+    return {TextFileOutcome::kFailed, path,
+            QStringLiteral("%1 に保存できませんでした: %2。\n文章はそのまま残っています。")
+                .arg(path, *problem)};
+  }
+  return {TextFileOutcome::kDone, path, QString()};
 }
 
 }  // namespace yomika

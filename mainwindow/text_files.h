@@ -31,25 +31,35 @@ QString TextFileFilter();  // "ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt"
 // Example: "memo" → "memo.txt", "memo.TXT" → "memo.TXT.txt", "memo.txt.bak" unchanged.
 QString CompleteTxtName(const QString& path);
 
-// Replaces `path` with `bytes` all at once: on any failure the previous file stays as it was.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
-
 enum class TextFileOutcome {
   kDone,
   kCancelled,  // the user cancelled a dialog or declined a question
   kFailed,     // the file could not be read or written; nothing was changed
 };
 
-// Asks for a .txt file and loads it into `pane` (all in the default colour). Ends without a
-// message and leaves the pane alone on cancel or failure; the outcome tells which.
-TextFileOutcome OpenTextFile(RichTextPane& pane, QWidget* owner,
-                             CommonDialogBackend& backend = DefaultCommonDialogBackend());
+// What a file command did and what the user is to be told.
+struct TextFileResult {
+  TextFileOutcome outcome = TextFileOutcome::kCancelled;
+  QString path;      // the file read or written
+  QString message;   // kFailed: why, naming the file; kDone: a warning, or empty
+  int replaced = 0;  // opening: places the decoding turned into U+FFFD
+};
+
+// Asks for a .txt file and loads it into `pane` (all in the default colour). On cancel or
+// failure the pane stays as it was; a file that is not a regular file, is larger than
+// 256 MB, cannot be read or is not text fails with a message. A file whose decoding
+// replaced some places is loaded, with a message saying how many.
+TextFileResult OpenTextFile(RichTextPane& pane, QWidget* owner,
+                            CommonDialogBackend& backend = DefaultCommonDialogBackend());
 
 // Asks for a file name (".txt" appended when the name has none) and writes the pane's text
 // with CR LF line breaks. Text CP932 cannot hold is saved as UTF-8 only after the user says
-// yes; nothing is ever dropped. Cancel or failure: no message, existing files untouched.
-TextFileOutcome SaveTextFile(const RichTextPane& pane, QWidget* owner,
-                             CommonDialogBackend& backend = DefaultCommonDialogBackend());
+// yes; nothing is ever dropped. Replacing `damaged_file` (the file opened with `replaced`
+// places lost to U+FFFD) needs the user's yes too. Cancel: no message; failure: a message
+// naming the file and the reason. Either way existing files are untouched.
+TextFileResult SaveTextFile(const RichTextPane& pane, QWidget* owner,
+                            CommonDialogBackend& backend = DefaultCommonDialogBackend(),
+                            const QString& damaged_file = QString(), int replaced = 0);
 
 }  // namespace yomika
 

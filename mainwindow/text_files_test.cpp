@@ -1,5 +1,7 @@
 #include "mainwindow/text_files.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 
 #include "dialogs/fake_common_dialog_backend.h"
 #include "encoding/text_codec.h"
+#include "tests/small_disk.h"
 #include "widgets/rich_text_pane.h"
 
 Q_DECLARE_METATYPE(yomika::TextFileOutcome)
@@ -138,7 +141,7 @@ class TextFilesTest : public QObject {
     FakeCommonDialogBackend backend;
     backend.file_answer = FileDialogAnswer{path, 0};
     RichTextPane pane;
-    QCOMPARE(OpenTextFile(pane, nullptr, backend), TextFileOutcome::kDone);
+    QCOMPARE(OpenTextFile(pane, nullptr, backend).outcome, TextFileOutcome::kDone);
     QCOMPARE(pane.Text(), expected);
     const yomika::FileDialogRequest& request = backend.file_requests.first();
     QVERIFY(!request.save);
@@ -163,9 +166,58 @@ class TextFilesTest : public QObject {
     if (!cancel) backend.file_answer = FileDialogAnswer{Path(name), 0};
     RichTextPane pane;
     pane.SetText(U("元の文"));
-    QCOMPARE(OpenTextFile(pane, nullptr, backend), outcome);
+    QCOMPARE(OpenTextFile(pane, nullptr, backend).outcome, outcome);
     QCOMPARE(pane.Text(), U("元の文"));
     QVERIFY(backend.questions.isEmpty());
+  }
+
+  // Files that are no text, or no regular file of a sane size, are refused with the reason.
+  void OpenRefusesWithAMessage_data() {
+    QTest::addColumn<QString>("name");  // relative to the temp folder, or absolute
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << U("fifo.txt") << U("名前付きパイプ");
+    QTest::newRow("device") << U("/dev/zero") << U("デバイス");
+    QTest::newRow("over 256 MB") << U("huge.txt") << U("大きすぎます");
+    QTest::newRow("binary") << U("image.txt") << U("テキストではありません");
+    QTest::newRow("missing") << U("missing.txt") << U("ありません");
+  }
+  void OpenRefusesWithAMessage() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QCOMPARE(mkfifo(QFile::encodeName(Path(U("fifo.txt"))).constData(), 0600), 0);
+    QFile huge(Path(U("huge.txt")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((qint64{256} << 20) + 1));  // sparse
+    QVERIFY(WriteAll(Path(U("image.txt")), QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0", 18)));
+    FakeCommonDialogBackend backend;
+    backend.file_answer = FileDialogAnswer{name.startsWith(u'/') ? name : Path(name), 0};
+    RichTextPane pane;
+    pane.SetText(U("元の文"));
+    const TextFileResult result = OpenTextFile(pane, nullptr, backend);
+    QCOMPARE(result.outcome, TextFileOutcome::kFailed);
+    QVERIFY2(result.message.contains(reason), qPrintable(result.message));
+    QVERIFY(result.message.contains(backend.file_answer->path));
+    QCOMPARE(pane.Text(), U("元の文"));
+  }
+
+  // A real, nearly full disk (one page free, the new text fits the write buffer): the old file
+  // stays whole and the message names it and the reason.
+  void FullDiskKeepsTheOldFileAndSaysWhy() {
+    SmallDisk disk(64 * 1024);
+    if (!disk.ready()) QSKIP(qPrintable(disk.problem()));
+    const QString path = disk.FilePath(QStringLiteral("memo.txt"));
+    const QByteArray old = QByteArray(20000, 'a') + "\r\n";
+    QVERIFY(WriteAll(path, old));
+    disk.Fill(4096);
+    FakeCommonDialogBackend backend;
+    backend.file_answer = FileDialogAnswer{path, 0};
+    RichTextPane pane;
+    pane.SetText(QString(10000, u'b'));
+    const TextFileResult saved = SaveTextFile(pane, nullptr, backend);
+    QCOMPARE(saved.outcome, TextFileOutcome::kFailed);
+    QVERIFY2(saved.message.contains(path + U(" に保存できませんでした: ディスクがいっぱいです")),
+             qPrintable(saved.message));
+    QCOMPARE(ReadAll(path), old);
+    QCOMPARE(pane.Text(), QString(10000, u'b'));
   }
 
   // --- saving ---
@@ -190,7 +242,7 @@ class TextFilesTest : public QObject {
     backend.file_answer = FileDialogAnswer{Path(chosen), 0};
     RichTextPane pane;
     pane.SetText(text);
-    QCOMPARE(SaveTextFile(pane, nullptr, backend), TextFileOutcome::kDone);
+    QCOMPARE(SaveTextFile(pane, nullptr, backend).outcome, TextFileOutcome::kDone);
     QCOMPARE(ReadAll(Path(written)), bytes);
     const yomika::FileDialogRequest& request = backend.file_requests.first();
     QVERIFY(request.save);
@@ -202,7 +254,7 @@ class TextFilesTest : public QObject {
     FakeCommonDialogBackend backend;
     RichTextPane pane;
     pane.SetText(U("文"));
-    QCOMPARE(SaveTextFile(pane, nullptr, backend), TextFileOutcome::kCancelled);
+    QCOMPARE(SaveTextFile(pane, nullptr, backend).outcome, TextFileOutcome::kCancelled);
     QVERIFY(QDir(dir_->path()).isEmpty());
   }
 
@@ -218,9 +270,9 @@ class TextFilesTest : public QObject {
     pane.SetSelStart(5);
     pane.SetSelLength(1);
     pane.SetSelColor(0xFF0000);
-    QCOMPARE(SaveTextFile(pane, nullptr, backend), TextFileOutcome::kDone);
+    QCOMPARE(SaveTextFile(pane, nullptr, backend).outcome, TextFileOutcome::kDone);
     RichTextPane reopened;
-    QCOMPARE(OpenTextFile(reopened, nullptr, backend), TextFileOutcome::kDone);
+    QCOMPARE(OpenTextFile(reopened, nullptr, backend).outcome, TextFileOutcome::kDone);
     QCOMPARE(reopened.Text(), U("赤い字\r\n青"));
     const std::vector<Colour> colours = reopened.Colours();
     QCOMPARE(colours.size(), std::size_t{6});
@@ -243,14 +295,14 @@ class TextFilesTest : public QObject {
     backend.yes_no_answer = answer;
     RichTextPane pane;
     pane.SetText(U("𠮷野家\nです"));
-    QCOMPARE(SaveTextFile(pane, nullptr, backend),
+    QCOMPARE(SaveTextFile(pane, nullptr, backend).outcome,
              answer ? TextFileOutcome::kDone : TextFileOutcome::kCancelled);
     QCOMPARE(backend.questions.size(), 1);
     QVERIFY(backend.questions.first().contains(U("UTF-8")));
     QCOMPARE(ReadAll(path), file_after);
     if (answer) {  // and it reads back
       RichTextPane reopened;
-      QCOMPARE(OpenTextFile(reopened, nullptr, backend), TextFileOutcome::kDone);
+      QCOMPARE(OpenTextFile(reopened, nullptr, backend).outcome, TextFileOutcome::kDone);
       QCOMPARE(reopened.Text(), U("𠮷野家\r\nです"));
     }
   }
@@ -271,7 +323,7 @@ class TextFilesTest : public QObject {
     backend.file_answer = FileDialogAnswer{Path(chosen), 0};
     RichTextPane pane;
     pane.SetText(U("新しい文"));
-    QCOMPARE(SaveTextFile(pane, nullptr, backend), TextFileOutcome::kFailed);
+    QCOMPARE(SaveTextFile(pane, nullptr, backend).outcome, TextFileOutcome::kFailed);
     QCOMPARE(ReadAll(Path(existing)), B("keep me"));
     QVERIFY(QFileInfo(Path(QStringLiteral("folder.txt"))).isDir());
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{U("plain.txt")});
@@ -310,6 +362,7 @@ class TextFilesTest : public QObject {
 }  // namespace yomika::testing
 
 int main(int argc, char** argv) {
+  yomika::testing::EnterPrivateMountNamespace();
   QApplication app(argc, argv);
   yomika::testing::TextFilesTest test;
   return QTest::qExec(&test, argc, argv);

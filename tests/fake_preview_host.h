@@ -28,6 +28,15 @@ class FakePreviewHost final : public PreviewHost {
   void SetLoadFinishedCallback(std::function<void()> callback) override {
     callback_ = std::move(callback);
   }
+  void SetFailureCallback(std::function<void(const QString&)> callback) override {
+    on_failure_ = std::move(callback);
+  }
+  // Plays the browser giving up on the page, as when its renderer runs out of memory.
+  void FailPage(const QString& message) {
+    busy_ = false;
+    if (on_failure_) on_failure_(message);
+    if (callback_) callback_();
+  }
 
   int navigations = 0;
 
@@ -35,6 +44,7 @@ class FakePreviewHost final : public PreviewHost {
   QWidget* widget_;  // owned by the frame
   bool busy_ = false;
   std::function<void()> callback_;
+  std::function<void(const QString&)> on_failure_;
 };
 
 }  // namespace yomika::testing

@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 #include <utility>
 
+#include "widgets/preview_lockdown.h"
 #include "widgets/preview_menu.h"
 #include "widgets/preview_scheme_handler.h"
 
@@ -40,6 +41,17 @@ void AppendChromiumFlags(const QStringList& flags) {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", all.join(QChar(u' ')).toLocal8Bit());
 }
 
+QString RendererEndedMessage(QWebEnginePage::RenderProcessTerminationStatus status) {
+  const QString why = status == QWebEnginePage::KilledTerminationStatus
+                          ? QStringLiteral("表示処理が止められました（メモリ不足など）")
+                          : QStringLiteral("表示処理が異常終了しました（ページが大きすぎるなど）");
+  return QStringLiteral(
+             "プレビューを表示できませんでした: %1。\n"
+             "HTML はソース表示（F2）とプレビューファイルに完全に残っています。"
+             "次の変換やプレビューでは表示をやり直します。")
+      .arg(why);
+}
+
 }  // namespace
 
 void PrepareEmbeddedBrowser() {
@@ -48,12 +60,12 @@ void PrepareEmbeddedBrowser() {
   prepared = true;
 
   // Host syntax gives the pages a real origin (yomika://preview), so relative links resolve
-  // and the page may fetch and style itself from the same scheme.
+  // and the page may style itself from the same scheme. Not a local scheme: a page of it may
+  // never load file: URLs, and local pages' access to file: URLs stays switched off.
   QWebEngineUrlScheme scheme(kPreviewScheme);
   scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
   scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
-  scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
-                  QWebEngineUrlScheme::CorsEnabled);
+  scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
   QWebEngineUrlScheme::registerScheme(scheme);
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -86,13 +98,20 @@ PreviewBrowser::PreviewBrowser(QString preview_file, QString base_folder, QWidge
   profile_->setHttpCacheType(QWebEngineProfile::NoCache);
   profile_->installUrlSchemeHandler(
       kPreviewScheme, new PreviewSchemeHandler(preview_file_, base_folder_, profile_));
-  view_->setPage(new QWebEnginePage(profile_, view_));
+  LockDownPreviewProfile(profile_);
+  view_->setPage(new PreviewPage(profile_, view_));
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(view_);
 
+  connect(view_->page(), &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            busy_ = false;
+            emit PageFailed(RendererEndedMessage(status));
+            emit LoadFinished(false);
+          });
   InstallPreviewMenu(view_, [this] { emit SourceViewRequested(); });
   connect(view_, &QWebEngineView::loadStarted, this, [this] { busy_ = true; });
   connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {

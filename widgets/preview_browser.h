@@ -44,6 +44,10 @@ class PreviewBrowser : public QWidget {
   // A page finished loading (ok: it loaded without error; false also for a navigation that
   // a newer one cut short).
   void LoadFinished(bool ok);
+  // The browser could not show the page: its renderer ended (ran out of memory on a huge
+  // page, crashed or was killed). LoadFinished(false) follows, so no one waits forever; the
+  // next ShowPreviewFile() starts a new renderer. `message` is for the user.
+  void PageFailed(const QString& message);
   // ソース表示 was chosen in the preview's menu.
   void SourceViewRequested();
 

