@@ -58,7 +58,7 @@ Outcome<QByteArray> ConvertOne(const QString& input, ReadingService& service,
                                const KanjiAids& aids) {
   const Outcome<InputText> text = ReadInput(input);
   if (!text) return Failure{text.reason()};
-  ConversionOptions conversion{options.format, aids};
+  ConversionOptions conversion{.format = options.format, .aids = aids};
   conversion.warning = [&input](const QString& warning) {
     PrintError(QStringLiteral("警告: %1: %2").arg(DisplayName(input), warning));
   };

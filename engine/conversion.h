@@ -33,8 +33,8 @@ Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
 // How one conversion writes its output.
 struct ConversionOptions {
   OutputFormat format = OutputFormat::kHtml;
-  KanjiAids aids;  // needed when RUBY/Level is not 0 or RUBY/Mono is on
-  WarningCallback warning;  // hears of kanji left without ruby
+  KanjiAids aids = {};                // needed when RUBY/Level is not 0 or RUBY/Mono is on
+  WarningCallback warning = nullptr;  // hears of kanji left without ruby
 };
 
 // The body for the input in the options' format, the ruby chosen by RUBY/Level, FirstOnly and

@@ -130,7 +130,7 @@ TEST(RubyWriterTest, LevelFirstOnlyAndMonoInEveryForm) {
     AnswerAll(service);
     const Outcome<QString> body =
         ConvertToBody(PlainInput(Q(c.text)), service, SettingsWith(c.settings), nullptr,
-                      ConversionOptions{c.format, {&need, &divider}});
+                      ConversionOptions{.format = c.format, .aids = {&need, &divider}});
     ASSERT_TRUE(body) << c.name << ": " << body.reason().toStdString();
     EXPECT_EQ(Utf8(*body), c.expected) << c.name;
   }
@@ -155,7 +155,7 @@ TEST(RubyWriterTest, SettingsItCannotHonourFailNamingTheKey) {
     AnswerAll(service);
     const Outcome<QString> body =
         ConvertToBody(PlainInput(Q("漢字")), service, SettingsWith(c.settings), nullptr,
-                      ConversionOptions{kHtml, c.aids});
+                      ConversionOptions{.format = kHtml, .aids = c.aids});
     ASSERT_FALSE(body) << c.named;
     EXPECT_TRUE(body.reason().contains(Q(c.named))) << body.reason().toStdString();
   }

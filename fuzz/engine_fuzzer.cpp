@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(fraction >= last_progress && fraction <= 0.9f);
         last_progress = fraction;
       },
-      ConversionOptions{format, {&aids, &aids}});
+      ConversionOptions{.format = format, .aids = {&aids, &aids}});
   if (!body) return 0;
   const Outcome<QString> document = OutputText(*body, settings, format, true);
   if (document) {

@@ -98,7 +98,7 @@ Status FrmMain::RunConversionSteps() {
 
 Outcome<ConversionOptions> FrmMain::ConversionOptionsFor(const EngineSettings& settings,
                                                          OutputFormat format) const {
-  ConversionOptions options{format, {}};
+  ConversionOptions options{.format = format};
   if (UsesKanjiAids(settings) && deps_.kanji_aids) {
     const Outcome<KanjiAids> aids = deps_.kanji_aids();
     if (!aids) return Failure{aids.reason()};
