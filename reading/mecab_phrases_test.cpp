@@ -54,6 +54,8 @@ class PhraseServiceTest : public ::testing::TestWithParam<std::pair<const char*,
                                       "彼の方 [あのかた] /(pn) (hon) that gentleman/\n"
                                       "説明し [ときあかし] /(n) explanation/\n"
                                       "外に [ほかに] /(adv) in addition/(P)/\n"
+                                      "絵を描く [えをえがく] /(exp,v5k) to paint/\n"
+                                      "絵を描く [えをかく] /(exp,v5k) to paint/(P)/\n"
                                       "今日は [こんにちは] /(int) (uk) hello/(P)/\n")));
     file.close();
     MecabOptions options;
@@ -84,6 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair{"とんぼ返りした。", "とんぼがえりした。"},
         std::pair{"お腹が空いた。", "おなかがすいた。"},
         std::pair{"実を言うと、", "じつをいうと、"},
+        // the analysed reading is listed but the only common one is another
+        std::pair{"絵を描いた。", "えをかいた。"},
         // edge: phrases that only look alike stay as analysed
         std::pair{"その方がいい。", "そのほうがいい。"}, std::pair{"歩こう。", "あるこう。"},
         std::pair{"彼の方が早い。", "かれのほうがはやい。"},
