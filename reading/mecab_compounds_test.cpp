@@ -182,6 +182,10 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "核家族 [かくかぞく] /(n) nuclear family/(P)/\n"
                                       "拡大家族 [かくだいかぞく] /(n) extended family/\n"
                                       "仔馬 [こうま] /(n) foal/\n"
+                                      "降伏 [こうふく] /(n,vs) surrender/(P)/\n"
+                                      "忠順 [ちゅうじゅん] /(n) homage/\n"
+                                      "会社 [かいしゃ] /(n) company/(P)/\n"
+                                      "上野 [こうずけ] /(n) Kozuke (former province)/\n"
                                       "あいう /(n) kana only/\n")));
   }
 
@@ -340,7 +344,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ServiceCase{"喧嘩強くてネ", "けんかづよくてネ", "けんかつよくてネ"},
                       ServiceCase{"漢字ABC", "かんじABC", "かんじABC"},
                       // a word the analyser does not know, read kanji by kanji without
-                      ServiceCase{"仔馬を", "こうまを", "しうまを"}));
+                      ServiceCase{"仔馬を", "こうまを", "しうまを"},
+                      // known nouns read as the lexicon does not list them: its only common
+                      // reading, its only one (not a name's); a place keeps its own
+                      ServiceCase{"降伏した。", "こうふくした。", "ごうぶくした。"},
+                      ServiceCase{"忠順の誓い", "ちゅうじゅんのちかい", "ただよりのちかい"},
+                      ServiceCase{"上野に着く", "うえのにつく", "うえのにつく"},
+                      // a compound's voiced second part is listed plain: it stays voiced
+                      ServiceCase{"競争会社です", "きょうそうがいしゃです", "きょうそうかいしゃです"}));
 
 }  // namespace
 }  // namespace yomika

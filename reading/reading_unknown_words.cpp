@@ -3,13 +3,47 @@
 #include <algorithm>
 #include <optional>
 
+#include "reading/reading_alignment.h"
+
 namespace yomika {
+namespace {
+
+// A known noun that the lexicon may correct. Suffixes change with the word before them (川:
+// がわ), numbers are read by the number rules, and place names keep the analyser's reading
+// (上野: うえの, where EDICT lists only the old province こうずけ).
+bool MayBeMisread(const Morpheme& word) {
+  const std::u32string_view pos = word.part_of_speech;
+  return pos.starts_with(U"名詞") && !pos.starts_with(U"名詞,接尾") &&
+         !pos.starts_with(U"名詞,数") && !pos.starts_with(U"名詞,固有名詞,地域");
+}
+
+// The lexicon's reading for a known word it does not list as analysed: the only one, or the
+// only common one; std::nullopt when the analysed reading is listed, also with its first sound
+// voiced as the second part of a compound (競争会社: がいしゃ), or none stands out.
+std::optional<Text> ListedInstead(const std::vector<CompoundReading>& readings,
+                                  const Text& analysed) {
+  const Text normal = FoldToHiragana(analysed);
+  const CompoundReading* only_common = nullptr;
+  int common = 0;
+  for (const CompoundReading& r : readings) {
+    if (r.reading == normal || VoiceFirstSound(r.reading) == normal) return std::nullopt;
+    if (r.common) {
+      ++common;
+      only_common = &r;
+    }
+  }
+  if (readings.size() == 1) return readings.front().reading;
+  if (common == 1) return only_common->reading;
+  return std::nullopt;
+}
+
+}  // namespace
 
 void ReadUnknownWords(const Text& text, const std::vector<bool>& in_run,
                       CompoundLexicon& lexicon, std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
   for (Morpheme& word : words) {
-    if (word.known || word.end - word.begin < 2 ||
+    if (word.end - word.begin < 2 || (word.known && !MayBeMisread(word)) ||
         std::none_of(in_run.begin() + static_cast<std::ptrdiff_t>(word.begin),
                      in_run.begin() + static_cast<std::ptrdiff_t>(word.end),
                      [](bool kanji) { return kanji; })) {
@@ -17,7 +51,10 @@ void ReadUnknownWords(const Text& text, const std::vector<bool>& in_run,
     }
     const std::vector<CompoundReading> readings =
         lexicon.ReadingsOf(text.substr(word.begin, word.end - word.begin));
-    if (std::optional<Text> chosen = ChooseCompoundReading(readings, word.reading)) {
+    if (readings.empty()) continue;
+    std::optional<Text> chosen = word.known ? ListedInstead(readings, word.reading)
+                                            : ChooseCompoundReading(readings, word.reading);
+    if (chosen) {
       word.reading = *std::move(chosen);
       word.known = true;
     }
