@@ -81,6 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
         LookupCase{"ぴゅうぴゅう風が", "ぴゅうぴゅうかぜが"},
         LookupCase{"何なのか", "なんなのか"},
+        // 方 after a verb: a person before は, も, だけ; a comparison before が, a tendency
+        // before だ, and after an adjective or の it stays ほう
+        LookupCase{"参加される方は", "さんかされるかたは"},
+        LookupCase{"くださる方だけ", "くださるかただけ"},
+        LookupCase{"した方がいい", "したほうがいい"}, LookupCase{"よく寝る方だ", "よくねるほうだ"},
+        LookupCase{"早い方は", "はやいほうは"}, LookupCase{"母の方も", "ははのほうも"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
         LookupCase{"一度も行った。", "いちどもいった。"},

@@ -319,6 +319,24 @@ bool EndsInKanji(const Text& text, const Morpheme& before, const Morpheme& word)
          ideograph(text[word.begin]);
 }
 
+// Whether `before` is a verb or auxiliary in its plain form right before `word`, so that it
+// modifies it (くださる方, 提出されていない方).
+bool PlainPredicateBefore(const Text& text, const Morpheme& before, const Morpheme& word) {
+  return before.end == word.begin && !before.base_form.empty() &&
+         (before.part_of_speech.starts_with(U"動詞") ||
+          before.part_of_speech.starts_with(U"助動詞")) &&
+         text.compare(before.begin, before.end - before.begin, before.base_form) == 0;
+}
+
+// Whether the particle at `at` marks a topic or limits to someone (は, も, だけ, こそ, のみ):
+// after a verb, 方 so followed is a person. Comparisons take が (した方がいい), directions へ
+// and に, and the tendency of 〜する方だ a copula, so those stay ほう.
+bool PersonParticleAt(const Text& text, std::size_t at) {
+  if (at >= text.size()) return false;
+  return text[at] == U'は' || text[at] == U'も' || StartsWith(text, at, U"だけ") ||
+         StartsWith(text, at, U"こそ") || StartsWith(text, at, U"のみ");
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> NumberValue(const Text& numerals) {
@@ -457,6 +475,9 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
       word.reading = U"ご";
     } else if (surface == U"御" && word.reading == U"ご" && after && IsNativeWord(text, *after)) {
       word.reading = U"お";
+    } else if (surface == U"方" && word.reading == U"ほう" && before &&
+               PlainPredicateBefore(text, *before, word) && PersonParticleAt(text, next)) {
+      word.reading = U"かた";
     } else if (surface == U"人" && word.reading == U"じん" && before &&
                before->part_of_speech.starts_with(U"名詞,サ変接続") &&
                EndsInKanji(text, *before, word)) {
