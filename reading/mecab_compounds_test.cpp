@@ -179,6 +179,11 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "喧嘩強い [けんかづよい] /(adj-i) good at fighting/\n"
                                       "家族 [かぞく] /(n) family/(P)/\n"
                                       "大家族 [だいかぞく] /(n) large family/\n"
+                                      "大家族 [だいがぞく] /(n) large family/\n"
+                                      "回転寿司 [かいてんすし] /(n) conveyor belt sushi/\n"
+                                      "回転寿司 [かいてんずし] /(n) conveyor belt sushi/\n"
+                                      "稲荷寿司 [いなりずし] /(n) inari sushi/\n"
+                                      "握り寿司 [にぎりずし] /(n) nigiri sushi/\n"
                                       "核家族 [かくかぞく] /(n) nuclear family/(P)/\n"
                                       "拡大家族 [かくだいかぞく] /(n) extended family/\n"
                                       "仔馬 [こうま] /(n) foal/\n"
@@ -207,7 +212,7 @@ TEST_F(CompoundLexiconTest, ListsReadingsOfKanjiHeadwords) {
 TEST_F(CompoundLexiconTest, CountsVoicingOverCompoundsEndingInTheWord) {
   CompoundLexicon lexicon(path_);
   EXPECT_EQ(lexicon.VoicesTail(U"会社", U"かいしゃ"), true);          // 4 voiced, 1 plain
-  EXPECT_EQ(lexicon.VoicesTail(U"家族", U"かぞく"), false);           // 0 voiced, 3 plain
+  EXPECT_EQ(lexicon.VoicesTail(U"家族", U"かぞく"), false);           // 1 voiced, 3 plain
   EXPECT_EQ(lexicon.VoicesTail(U"市場", U"しじょう"), std::nullopt);  // no compounds
   EXPECT_EQ(lexicon.VoicesTail(U"族", U"ぞく"), std::nullopt);        // one character
 }
@@ -289,6 +294,15 @@ INSTANTIATE_TEST_SUITE_P(
         // the analysed reading is listed: nothing changes
         JoinCase{
             U"市場", {{1, U"し", kNoun, U""}, {1, U"じょう", kNoun, U""}}, {}, "市:し|場:じょう"},
+        // listed plain and voiced: voiced where the compounds ending in the word mostly are
+        JoinCase{U"回転寿司",
+                 {{2, U"かいてん", kNoun, U""}, {2, U"すし", kNoun, U""}},
+                 {},
+                 "回転寿司:かいてんずし"},
+        JoinCase{U"大家族",
+                 {{1, U"だい", U"接頭詞,名詞接続,*", U""}, {2, U"かぞく", kNoun, U""}},
+                 {},
+                 "大:だい|家族:かぞく"},
         // edge: a forced boundary, a word without kanji, an adverbial noun before the word,
         // a word whose compounds mostly stay plain
         JoinCase{U"石油会社",

@@ -164,6 +164,31 @@ void VoiceCompoundTail(const Text& text, CompoundLexicon& lexicon, Morpheme& wor
   if (std::optional<Text> voiced = VoiceFirstSound(word.reading)) word.reading = *voiced;
 }
 
+bool Lists(const std::vector<CompoundReading>& readings, const Text& reading) {
+  return std::any_of(readings.begin(), readings.end(),
+                     [&reading](const CompoundReading& r) { return r.reading == reading; });
+}
+
+// The reading of words [first, last) with the last word's first sound voiced, when the
+// compound's `readings` list it beside the plain analysed one (回転寿司: かいてんすし and
+// かいてんずし) and the lexicon's compounds ending in that word mostly voice it.
+std::optional<Text> VoicedWhereListedBoth(const Text& text, CompoundLexicon& lexicon,
+                                          const std::vector<CompoundReading>& readings,
+                                          const std::vector<Morpheme>& words, std::size_t first,
+                                          std::size_t last) {
+  const Morpheme& tail = words[last - 1];
+  const std::optional<Text> voiced = VoiceFirstSound(tail.reading);
+  if (!voiced) return std::nullopt;
+  const Text start = FoldToHiragana(ReadingOfWords(words, first, last - 1));
+  const Text with_voiced = start + *voiced;
+  if (!Lists(readings, start + FoldToHiragana(tail.reading)) || !Lists(readings, with_voiced)) {
+    return std::nullopt;
+  }
+  const Text surface = text.substr(tail.begin, tail.end - tail.begin);
+  if (!lexicon.VoicesTail(surface, tail.reading).value_or(false)) return std::nullopt;
+  return with_voiced;
+}
+
 }  // namespace
 
 std::optional<Text> VoiceFirstSound(const Text& reading) {
@@ -613,8 +638,8 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       }
       if (readings.empty()) continue;
       listed = true;
-      const std::optional<Text> chosen =
-          ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      std::optional<Text> chosen = ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      if (!chosen) chosen = VoicedWhereListedBoth(text, lexicon, readings, words, i, last);
       const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
                                     in_run.begin() + static_cast<std::ptrdiff_t>(end));
       if (chosen && AlignReading(surface, flags, *chosen)) {
