@@ -146,7 +146,9 @@ std::optional<Text> VoiceFirstSound(const Text& reading);
 // lexicon headword, every one of them holding a kanji of `in_run`, into one word with the
 // headword's reading (longest first, left to right); a conjugated last word is looked up by its
 // dictionary form. Never joins across `boundaries` (positions where a word must begin), and
-// leaves the words alone where the analysed reading is one the lexicon lists. A noun followed
+// leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
+// the last word voiced as well and VoicesTail says that word mostly is (回転寿司: かいてんすし
+// and かいてんずし listed, 稲荷寿司, 握り寿司 … voiced: かいてんずし). A noun followed
 // directly by a word of two or more characters that no headword joins gets the first sound of
 // that word voiced when the lexicon's compounds ending in that word mostly do (VoicesTail).
 // Example: 石油|会社 (せきゆ+かいしゃ) → 石油会社 (せきゆがいしゃ); 競争|会社 (not listed) →
