@@ -190,6 +190,9 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "降伏 [こうふく] /(n,vs) surrender/(P)/\n"
                                       "忠順 [ちゅうじゅん] /(n) homage/\n"
                                       "会社 [かいしゃ] /(n) company/(P)/\n"
+                                      "根付く [ねづく] /(v5k,vi) to take root/\n"
+                                      "物言う [ものいう] /(v5u,vt) to talk/\n"
+                                      "反す [かえす] /(v5s,vt) to turn over/\n"
                                       "上野 [こうずけ] /(n) Kozuke (former province)/\n"
                                       "あいう /(n) kana only/\n")));
   }
@@ -364,6 +367,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ServiceCase{"降伏した。", "こうふくした。", "ごうぶくした。"},
                       ServiceCase{"忠順の誓い", "ちゅうじゅんのちかい", "ただよりのちかい"},
                       ServiceCase{"上野に着く", "うえのにつく", "うえのにつく"},
+                      // compound verbs likewise, in the form written; not one kanji's verb,
+                      // whose dictionary form may be another verb's (反し of 反する)
+                      ServiceCase{"根付くらしい", "ねづくらしい", "ねつくらしい"},
+                      ServiceCase{"物言えば", "ものいえば", "ものゆえば"},
+                      ServiceCase{"主義に反している", "しゅぎにはんしている", "しゅぎにはんしている"},
                       // a compound's voiced second part is listed plain: it stays voiced
                       ServiceCase{"競争会社です", "きょうそうがいしゃです", "きょうそうかいしゃです"}));
 

@@ -37,12 +37,43 @@ std::optional<Text> ListedInstead(const std::vector<CompoundReading>& readings,
   return std::nullopt;
 }
 
+// The reading of a known compound verb or adjective, two kanji or more (物言え: ものゆえ), by
+// the lexicon's entry of its dictionary form when that does not list the analysed reading
+// (物言う: ものいう only). One kanji's verbs are left alone: the dictionary form the analyser
+// gives may be another verb's (反し: 反す はんす, of 反する; EDICT's 反す is かえす).
+std::optional<Text> ConjugatedInstead(const Text& text, const Morpheme& word,
+                                      CompoundLexicon& lexicon) {
+  const std::u32string_view pos = word.part_of_speech;
+  if (std::count_if(word.base_form.begin(), word.base_form.end(), IsIdeograph) < 2 ||
+      word.reading.empty() ||
+      !(pos.starts_with(U"動詞,自立") || pos.starts_with(U"形容詞,自立"))) {
+    return std::nullopt;
+  }
+  const Text surface = text.substr(word.begin, word.end - word.begin);
+  // A form without kana after its kanji (来 of 来た: き, of 来ない: こ) changes the kanji's
+  // own reading, which the dictionary form does not show.
+  if (!IsKana(surface.back())) return std::nullopt;
+  const std::optional<Text> base_reading =
+      ConjugateReading(word.base_form, surface, FoldToHiragana(word.reading));
+  if (!base_reading) return std::nullopt;
+  const std::optional<Text> listed =
+      ListedInstead(lexicon.ReadingsOf(word.base_form), *base_reading);
+  if (!listed) return std::nullopt;
+  return ConjugateReading(surface, word.base_form, *listed);
+}
+
 }  // namespace
 
 void ReadUnknownWords(const Text& text, const std::vector<bool>& in_run,
                       CompoundLexicon& lexicon, std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
   for (Morpheme& word : words) {
+    if (word.known && !word.base_form.empty()) {
+      if (std::optional<Text> conjugated = ConjugatedInstead(text, word, lexicon)) {
+        word.reading = *std::move(conjugated);
+      }
+      continue;
+    }
     if (word.end - word.begin < 2 || (word.known && !MayBeMisread(word)) ||
         std::none_of(in_run.begin() + static_cast<std::ptrdiff_t>(word.begin),
                      in_run.begin() + static_cast<std::ptrdiff_t>(word.end),
