@@ -87,6 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"くださる方だけ", "くださるかただけ"},
         LookupCase{"した方がいい", "したほうがいい"}, LookupCase{"よく寝る方だ", "よくねるほうだ"},
         LookupCase{"早い方は", "はやいほうは"}, LookupCase{"母の方も", "ははのほうも"},
+        // 来る before the passive and causative, and 来るべき closing a sentence, is くる;
+        // 来るべき before a noun and 来る before a date are きたる
+        LookupCase{"彼に来られて", "かれにこられて"}, LookupCase{"子を来させる", "こをこさせる"},
+        LookupCase{"君は来るべきだ。", "きみはくるべきだ。"},
+        LookupCase{"来るべき時代に", "きたるべきじだいに"},
+        LookupCase{"来る五月に", "きたるごがつに"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
         LookupCase{"一度も行った。", "いちどもいった。"},

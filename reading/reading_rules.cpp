@@ -337,6 +337,31 @@ bool PersonParticleAt(const Text& text, std::size_t at) {
          StartsWith(text, at, U"こそ") || StartsWith(text, at, U"のみ");
 }
 
+// The reading of 来る where the analyser took it for the old verb 来る (きたる) that conjugates
+// like 去る: before the passive or causative its stem is こ (来られる, 来させる: 来ら きたら →
+// こら), and 来るべき closing a sentence is くる (来るべきだ); 来るべき before a noun stays
+// きたる (来るべき時代). std::nullopt elsewhere.
+std::optional<Text> ComeInsteadOfArrive(const Text& text, const Morpheme& word,
+                                        const Morpheme* after) {
+  if (!word.part_of_speech.starts_with(U"動詞") || text[word.begin] != U'来' ||
+      word.end != word.begin + 2 || !word.reading.starts_with(U"きた")) {
+    return std::nullopt;
+  }
+  const char32_t ending = text[word.begin + 1];
+  if ((ending == U'ら' || ending == U'さ') && after &&
+      after->part_of_speech.starts_with(U"動詞,接尾")) {
+    return Text(U"こ") + ending;
+  }
+  const std::size_t next = word.end;
+  if (ending == U'る' && StartsWith(text, next, U"べき")) {
+    const std::size_t close = next + 2;
+    if (close == text.size() || Text(U"だでじ。、！？").find(text[close]) != Text::npos) {
+      return Text(U"くる");
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> NumberValue(const Text& numerals) {
@@ -475,6 +500,8 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
       word.reading = U"ご";
     } else if (surface == U"御" && word.reading == U"ご" && after && IsNativeWord(text, *after)) {
       word.reading = U"お";
+    } else if (std::optional<Text> come = ComeInsteadOfArrive(text, word, after)) {
+      word.reading = *std::move(come);
     } else if (surface == U"方" && word.reading == U"ほう" && before &&
                PlainPredicateBefore(text, *before, word) && PersonParticleAt(text, next)) {
       word.reading = U"かた";
