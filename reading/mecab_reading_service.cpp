@@ -17,6 +17,7 @@
 #include "reading/mecab_analyzer.h"
 #include "reading/rare_kanji.h"
 #include "reading/reading_alignment.h"
+#include "reading/reading_close_calls.h"
 #include "reading/reading_compounds.h"
 #include "reading/reading_dictionary.h"
 #include "reading/reading_kanjidic.h"
@@ -312,6 +313,7 @@ class MecabReadingService final : public ReadingService {
     const Text& analysed = mapped ? *mapped : text;
     std::vector<Morpheme> words = analyzer_->Analyse(analysed, boundaries);
     ApplyReadingRules(analysed, words);
+    ResolveCloseCalls(analysed, in_run, *analyzer_, compounds_, words);
     ApplyCompoundReadings(analysed, in_run, boundaries, compounds_, words);
     ReadUnknownWords(analysed, in_run, compounds_, words);
     particle_context_.Apply(analysed, in_run, words);
