@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QStringEncoder>
-#include <QTemporaryDir>
-
-#include "reading/mecab_reading_service.h"
+#include "reading/lexicon_test_util.h"
 #include "reading/reading_close_calls.h"
 
 namespace yomika {
@@ -41,23 +37,14 @@ INSTANTIATE_TEST_SUITE_P(
 class CloseCallServiceTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
  protected:
   void SetUp() override {
-    const QString path = dir_.filePath(QStringLiteral("edict"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QStringEncoder encoder("EUC-JP");
-    file.write(encoder(QStringLiteral("高音 [こうおん] /(n) high-pitched tone/(P)/\n"
-                                      "高音 [たかね] /(n) high-pitched tone/\n"
-                                      "研究所 [けんきゅうしょ] /(n) research institute/(P)/\n"
-                                      "研究所 [けんきゅうじょ] /(n) research institute/\n"
-                                      "大勢 [おおぜい] /(n,adj-no) crowd/(P)/\n"
-                                      "大勢 [たいせい] /(n) general trend/(P)/\n")));
-    file.close();
-    MecabOptions options;
-    options.user_dictionary_path = dir_.filePath(QStringLiteral("readings.tsv"));
-    options.compound_dictionary_path = path;
-    auto made = CreateMecabReadingService(options);
-    ASSERT_TRUE(made.ok()) << made.reason().toStdString();
-    service_ = std::move(made).value();
+    service_ = testing::ServiceWithLexicon(
+        dir_, QStringLiteral("高音 [こうおん] /(n) high-pitched tone/(P)/\n"
+                             "高音 [たかね] /(n) high-pitched tone/\n"
+                             "研究所 [けんきゅうしょ] /(n) research institute/(P)/\n"
+                             "研究所 [けんきゅうじょ] /(n) research institute/\n"
+                             "大勢 [おおぜい] /(n,adj-no) crowd/(P)/\n"
+                             "大勢 [たいせい] /(n) general trend/(P)/\n"));
+    ASSERT_TRUE(service_);
   }
 
   QTemporaryDir dir_;
@@ -65,10 +52,7 @@ class CloseCallServiceTest : public ::testing::TestWithParam<std::pair<const cha
 };
 
 TEST_P(CloseCallServiceTest, TakesTheCommonReadingOfACloseCall) {
-  service_->PrepareConversion(QString());
-  const auto reading = service_->GetPhonetic(QString::fromUtf8(GetParam().first), 1, -1);
-  ASSERT_TRUE(reading.has_value());
-  EXPECT_EQ(reading->toStdString(), GetParam().second);
+  EXPECT_EQ(testing::ReadAlone(*service_, GetParam().first), GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(
