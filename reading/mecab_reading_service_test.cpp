@@ -93,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"君は来るべきだ。", "きみはくるべきだ。"},
         LookupCase{"来るべき時代に", "きたるべきじだいに"},
         LookupCase{"来る五月に", "きたるごがつに"},
+        // 年 before に and a number is a year counted; before other words an age
+        LookupCase{"年に一度", "ねんにいちど"}, LookupCase{"年に似合わず", "としににあわず"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
         LookupCase{"一度も行った。", "いちどもいった。"},

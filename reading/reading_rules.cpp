@@ -500,6 +500,11 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
       word.reading = U"ご";
     } else if (surface == U"御" && word.reading == U"ご" && after && IsNativeWord(text, *after)) {
       word.reading = U"お";
+    } else if (surface == U"年" && word.reading == U"とし" && StartsWith(text, next, U"に") &&
+               next + 1 < text.size() &&
+               (IsNumeral(text[next + 1]) || text[next + 1] == U'数' || text[next + 1] == U'何')) {
+      // So often a year: 年に一度, 年に数回.
+      word.reading = U"ねん";
     } else if (std::optional<Text> come = ComeInsteadOfArrive(text, word, after)) {
       word.reading = *std::move(come);
     } else if (surface == U"方" && word.reading == U"ほう" && before &&

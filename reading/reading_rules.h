@@ -44,7 +44,7 @@ std::optional<CountedReading> ReadCounted(std::uint64_t value, const Text& numbe
 // and before の, だ, で, と, な; a 間 or 後 on its own reads あいだ and あと; 方 after a verb in
 // its plain form and before は, も, だけ, こそ or のみ is a person, かた (くださる方だけ); 来る
 // taken for the old verb きたる reads こ before the passive and causative (来られる) and くる in
-// 来るべき closing a sentence.
+// 来るべき closing a sentence; 年 before に and a number counts per year, ねん (年に一度).
 void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words);
 
 }  // namespace yomika
