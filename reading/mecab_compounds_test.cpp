@@ -190,6 +190,7 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "降伏 [こうふく] /(n,vs) surrender/(P)/\n"
                                       "忠順 [ちゅうじゅん] /(n) homage/\n"
                                       "会社 [かいしゃ] /(n) company/(P)/\n"
+                                      "米屋 [コメヤ] /(n) rice shop/\n"
                                       "根付く [ねづく] /(v5k,vi) to take root/\n"
                                       "物言う [ものいう] /(v5u,vt) to talk/\n"
                                       "反す [かえす] /(v5s,vt) to turn over/\n"
@@ -210,6 +211,18 @@ TEST_F(CompoundLexiconTest, ListsReadingsOfKanjiHeadwords) {
   EXPECT_TRUE(lexicon.ReadingsOf(U"石油").empty());
   EXPECT_TRUE(lexicon.ReadingsOf(U"𠮷野家").empty());  // no JIS code: not found, no failure
   EXPECT_TRUE(lexicon.ReadingsOf(U"あいう").empty());
+}
+
+TEST_F(CompoundLexiconTest, TellsWhetherAReadingIsListed) {
+  CompoundLexicon lexicon(path_);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"しじょう"), true);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"いちば"), true);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"いちじょう"), false);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"しじょ"), false);  // a prefix of a listed one
+  EXPECT_EQ(lexicon.ListsReading(U"米屋", U"こめや"), true);   // listed in katakana
+  EXPECT_EQ(lexicon.ListsReading(U"米屋", U"コメヤ"), true);
+  EXPECT_EQ(lexicon.ListsReading(U"石油", U"せきゆ"), std::nullopt);
+  EXPECT_EQ(lexicon.ListsReading(U"𠮷野家", U"よしのや"), std::nullopt);  // no JIS code
 }
 
 TEST_F(CompoundLexiconTest, CountsVoicingOverCompoundsEndingInTheWord) {

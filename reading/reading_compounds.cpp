@@ -322,6 +322,39 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view
   return readings;
 }
 
+std::optional<bool> CompoundLexicon::ListsReading(std::u32string_view headword,
+                                                  const Text& reading) {
+  const std::optional<std::string> key = Encode(headword);
+  const std::optional<std::string> wanted_reading = Encode(FoldToHiragana(Text(reading)));
+  LoadOnce();
+  if (!key || !wanted_reading || key->size() < 4 || entries_.empty() ||
+      !headwords_[HeadwordSlot(*key)]) {
+    return std::nullopt;
+  }
+  // Katakana (row 5 of JIS X 0208) compare as the hiragana of the same cell (row 4).
+  const auto folded = [](std::string_view bytes, std::size_t i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    return i % 2 == 0 && b == 0xA5 && static_cast<unsigned char>(bytes[i + 1]) <= 0xF3
+               ? static_cast<unsigned char>(0xA4)
+               : b;
+  };
+  std::optional<bool> lists;
+  const std::size_t group = HashBytes(*key) & (headword_buckets_.size() - 2);
+  for (std::uint32_t k = headword_buckets_[group]; k < headword_buckets_[group + 1]; ++k) {
+    const Entry& entry = entries_[by_headword_[k]];
+    if (HeadwordOf(entry) != *key) continue;
+    const std::string_view listed = std::string_view(pool_).substr(
+        entry.offset + entry.headword_length, entry.reading_length);
+    bool same = listed.size() == wanted_reading->size();
+    for (std::size_t i = 0; same && i < listed.size(); ++i) {
+      same = folded(listed, i) == folded(*wanted_reading, i);
+    }
+    if (same) return true;
+    lists = false;
+  }
+  return lists;
+}
+
 namespace {
 
 constexpr int kPhraseBits = 21;

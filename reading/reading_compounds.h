@@ -61,6 +61,11 @@ class CompoundLexicon {
   // Whether the file was read and held at least one entry (reads it if not done yet).
   bool Available();
 
+  // Whether `headword` is listed with `reading` (kana of either script alike): std::nullopt
+  // when the headword is not listed at all. Decodes nothing: a quick test before ReadingsOf.
+  // Example: (市場, しじょう) → true; (市場, いちじょう) → false; (石油会社, …) → std::nullopt.
+  std::optional<bool> ListsReading(std::u32string_view headword, const Text& reading);
+
   // ReadingsOf for a headword already in the lexicon's encoding (Encode).
   std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
 

@@ -80,8 +80,11 @@ void ReadUnknownWords(const Text& text, const std::vector<bool>& in_run,
                      [](bool kanji) { return kanji; })) {
       continue;
     }
-    const std::vector<CompoundReading> readings =
-        lexicon.ReadingsOf(text.substr(word.begin, word.end - word.begin));
+    const std::u32string_view surface =
+        std::u32string_view(text).substr(word.begin, word.end - word.begin);
+    // Most known nouns are listed as analysed or not at all; that is told without decoding.
+    if (word.known && lexicon.ListsReading(surface, word.reading) != false) continue;
+    const std::vector<CompoundReading> readings = lexicon.ReadingsOf(Text(surface));
     if (readings.empty()) continue;
     std::optional<Text> chosen = word.known ? ListedInstead(readings, word.reading)
                                             : ChooseCompoundReading(readings, word.reading);
