@@ -324,6 +324,28 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view
 
 std::optional<bool> CompoundLexicon::ListsReading(std::u32string_view headword,
                                                   const Text& reading) {
+  // A text asks about the same words again and again: the answers are kept by a hash of the
+  // question (64 bits: a clash among the questions of a text is not to be expected).
+  std::uint64_t question = 14695981039346656037ull;
+  const auto mix = [&question](char32_t c) {
+    question ^= c;
+    question *= 1099511628211ull;
+  };
+  for (const char32_t c : headword) mix(c);
+  mix(U'\t');
+  for (const char32_t c : reading) mix(FoldToHiragana(c));
+  if (const auto known = listed_answers_.find(question); known != listed_answers_.end()) {
+    return known->second;
+  }
+  constexpr std::size_t kMostAnswers = std::size_t{1} << 16;
+  if (listed_answers_.size() >= kMostAnswers) listed_answers_.clear();
+  const std::optional<bool> answer = ListsReadingUncached(headword, reading);
+  listed_answers_.emplace(question, answer);
+  return answer;
+}
+
+std::optional<bool> CompoundLexicon::ListsReadingUncached(std::u32string_view headword,
+                                                          const Text& reading) {
   const std::optional<std::string> key = Encode(headword);
   const std::optional<std::string> wanted_reading = Encode(FoldToHiragana(Text(reading)));
   LoadOnce();

@@ -105,6 +105,7 @@ class CompoundLexicon {
 
   void LoadOnce();
   void AddEntry(std::string_view line);
+  std::optional<bool> ListsReadingUncached(std::u32string_view headword, const Text& reading);
   void IndexEndings();
   std::string_view HeadwordOf(const Entry& entry) const;
   Text ReadingOf(const Entry& entry);
@@ -126,6 +127,7 @@ class CompoundLexicon {
   std::vector<bool> headwords_;   // by another hash of the headword: most misses end there
   QStringDecoder decoder_{"EUC-JP"};
   std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading
+  std::unordered_map<std::uint64_t, std::optional<bool>> listed_answers_;  // ListsReading's
 };
 
 // The reading to give a compound whose parts the analyser read as `analysed`, from the
