@@ -170,23 +170,28 @@ const MeCab::Node* MecabAnalyzer::NonSuffixInstead(MeCab::Lattice& lattice,
   return best;
 }
 
+std::optional<std::pair<std::size_t, std::size_t>> MecabAnalyzer::ByteRange(std::size_t begin,
+                                                                            std::size_t end) {
+  if (!char_bytes_ready_) {
+    // Where each character of the analysed text starts, and its end: built once per analysis
+    // for the lookups after it.
+    char_bytes_.clear();
+    for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
+      if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) char_bytes_.push_back(byte);
+    }
+    char_bytes_.push_back(utf8_.size());
+    char_bytes_ready_ = true;
+  }
+  if (begin >= end || end >= char_bytes_.size()) return std::nullopt;
+  return std::pair{char_bytes_[begin], char_bytes_[end]};
+}
+
 std::vector<Morpheme> MecabAnalyzer::OtherVerbs(std::size_t begin, std::size_t end,
                                                 const Text& reading) {
   std::vector<Morpheme> others;
-  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  std::size_t begin_byte = kNone;
-  std::size_t end_byte = kNone;
-  std::size_t position = 0;
-  for (std::size_t byte = 0; byte <= utf8_.size(); ++byte) {
-    if (byte < utf8_.size() && (static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
-    if (position == begin) begin_byte = byte;
-    if (position == end) {
-      end_byte = byte;
-      break;
-    }
-    ++position;
-  }
-  if (begin_byte == kNone || end_byte == kNone || begin_byte >= end_byte) return others;
+  const auto range = ByteRange(begin, end);
+  if (!range) return others;
+  const auto [begin_byte, end_byte] = *range;
   for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
     const std::string_view feature(node->feature);
     if (node->length != end_byte - begin_byte || node->stat != MECAB_NOR_NODE ||
@@ -208,6 +213,50 @@ std::vector<Morpheme> MecabAnalyzer::OtherVerbs(std::size_t begin, std::size_t e
     }
   }
   return others;
+}
+
+namespace {
+
+// Whether two feature strings share their first two fields (名詞,一般 …).
+bool SameWordClass(std::string_view a, std::string_view b) {
+  std::size_t commas = 0;
+  std::size_t i = 0;
+  for (; i < a.size() && i < b.size() && a[i] == b[i]; ++i) {
+    if (a[i] == ',' && ++commas == 2) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<Morpheme> MecabAnalyzer::CloseReadings(std::size_t begin, std::size_t end,
+                                                   const Text& reading) {
+  std::vector<Morpheme> close;
+  const auto range = ByteRange(begin, end);
+  if (!range) return close;
+  const auto [begin_byte, end_byte] = *range;
+  const MeCab::Node* chosen = nullptr;
+  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
+    if (node->isbest && node->length == end_byte - begin_byte) chosen = node;
+  }
+  if (!chosen || chosen->stat != MECAB_NOR_NODE) return close;
+  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
+    if (node == chosen || node->length != chosen->length || node->stat != MECAB_NOR_NODE ||
+        node->wcost - chosen->wcost > kCloseCost || node->wcost < chosen->wcost ||
+        !SameWordClass(node->feature, chosen->feature)) {
+      continue;
+    }
+    const WordFeatures& features = FeaturesOf(node->feature);
+    if (features.reading.empty() || features.reading == reading) continue;
+    const bool seen = std::any_of(close.begin(), close.end(), [&](const Morpheme& other) {
+      return other.reading == features.reading;
+    });
+    if (!seen) {
+      close.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
+                       true});
+    }
+  }
+  return close;
 }
 
 MecabAnalyzer::MecabAnalyzer(Key) {}
@@ -253,6 +302,7 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
   std::vector<Morpheme> words;
   if (text.empty()) return words;
   utf8_.clear();
+  char_bytes_ready_ = false;
   utf8_.reserve(4 * text.size());
   for (const char32_t c : text) AppendUtf8(c, utf8_);
 

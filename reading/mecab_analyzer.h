@@ -8,9 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "engine/outcome.h"
@@ -66,7 +68,20 @@ class MecabAnalyzer {
   // Example: 行っ (おこなっ) → 行っ (いっ, 行く).
   std::vector<Morpheme> OtherVerbs(std::size_t begin, std::size_t end, const Text& reading);
 
+  // The dictionary's other readings of the word the last Analyse chose for the characters
+  // [begin, end): words of the same span and word class (the first two feature fields) whose
+  // reading differs from `reading` and whose word cost is at most kCloseCost above the chosen
+  // one's, so that the dictionary hardly prefers either. Example: 大勢 (たいせい) → 大勢
+  // (おおぜい), 165 above.
+  std::vector<Morpheme> CloseReadings(std::size_t begin, std::size_t end, const Text& reading);
+  // IPADIC's cost factor: word costs are log probabilities times 800, so a word within it is at
+  // least 1/e as likely.
+  static constexpr int kCloseCost = 800;
+
  private:
+  // The byte range of the characters [begin, end) of the last analysed text.
+  std::optional<std::pair<std::size_t, std::size_t>> ByteRange(std::size_t begin,
+                                                                std::size_t end);
   // The features of one dictionary word, decoded.
   struct WordFeatures {
     const char* feature = nullptr;  // the dictionary's own string
@@ -87,6 +102,8 @@ class MecabAnalyzer {
   std::unique_ptr<MeCab::Lattice> lattice_;
   std::string utf8_;
   std::vector<std::size_t> byte_of_char_;
+  std::vector<std::size_t> char_bytes_;  // ByteRange's map of the last analysed text
+  bool char_bytes_ready_ = false;
   // Decoded features by the dictionary's feature string, which stays in place while the model
   // is loaded: an open-addressing table of indexes into words_ plus one (0: empty slot).
   std::vector<std::uint32_t> feature_slots_;

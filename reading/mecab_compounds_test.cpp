@@ -179,9 +179,22 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "喧嘩強い [けんかづよい] /(adj-i) good at fighting/\n"
                                       "家族 [かぞく] /(n) family/(P)/\n"
                                       "大家族 [だいかぞく] /(n) large family/\n"
+                                      "大家族 [だいがぞく] /(n) large family/\n"
+                                      "回転寿司 [かいてんすし] /(n) conveyor belt sushi/\n"
+                                      "回転寿司 [かいてんずし] /(n) conveyor belt sushi/\n"
+                                      "稲荷寿司 [いなりずし] /(n) inari sushi/\n"
+                                      "握り寿司 [にぎりずし] /(n) nigiri sushi/\n"
                                       "核家族 [かくかぞく] /(n) nuclear family/(P)/\n"
                                       "拡大家族 [かくだいかぞく] /(n) extended family/\n"
                                       "仔馬 [こうま] /(n) foal/\n"
+                                      "降伏 [こうふく] /(n,vs) surrender/(P)/\n"
+                                      "忠順 [ちゅうじゅん] /(n) homage/\n"
+                                      "会社 [かいしゃ] /(n) company/(P)/\n"
+                                      "米屋 [コメヤ] /(n) rice shop/\n"
+                                      "根付く [ねづく] /(v5k,vi) to take root/\n"
+                                      "物言う [ものいう] /(v5u,vt) to talk/\n"
+                                      "反す [かえす] /(v5s,vt) to turn over/\n"
+                                      "上野 [こうずけ] /(n) Kozuke (former province)/\n"
                                       "あいう /(n) kana only/\n")));
   }
 
@@ -200,10 +213,22 @@ TEST_F(CompoundLexiconTest, ListsReadingsOfKanjiHeadwords) {
   EXPECT_TRUE(lexicon.ReadingsOf(U"あいう").empty());
 }
 
+TEST_F(CompoundLexiconTest, TellsWhetherAReadingIsListed) {
+  CompoundLexicon lexicon(path_);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"しじょう"), true);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"いちば"), true);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"いちじょう"), false);
+  EXPECT_EQ(lexicon.ListsReading(U"市場", U"しじょ"), false);  // a prefix of a listed one
+  EXPECT_EQ(lexicon.ListsReading(U"米屋", U"こめや"), true);   // listed in katakana
+  EXPECT_EQ(lexicon.ListsReading(U"米屋", U"コメヤ"), true);
+  EXPECT_EQ(lexicon.ListsReading(U"石油", U"せきゆ"), std::nullopt);
+  EXPECT_EQ(lexicon.ListsReading(U"𠮷野家", U"よしのや"), std::nullopt);  // no JIS code
+}
+
 TEST_F(CompoundLexiconTest, CountsVoicingOverCompoundsEndingInTheWord) {
   CompoundLexicon lexicon(path_);
   EXPECT_EQ(lexicon.VoicesTail(U"会社", U"かいしゃ"), true);          // 4 voiced, 1 plain
-  EXPECT_EQ(lexicon.VoicesTail(U"家族", U"かぞく"), false);           // 0 voiced, 3 plain
+  EXPECT_EQ(lexicon.VoicesTail(U"家族", U"かぞく"), false);           // 1 voiced, 3 plain
   EXPECT_EQ(lexicon.VoicesTail(U"市場", U"しじょう"), std::nullopt);  // no compounds
   EXPECT_EQ(lexicon.VoicesTail(U"族", U"ぞく"), std::nullopt);        // one character
 }
@@ -285,6 +310,15 @@ INSTANTIATE_TEST_SUITE_P(
         // the analysed reading is listed: nothing changes
         JoinCase{
             U"市場", {{1, U"し", kNoun, U""}, {1, U"じょう", kNoun, U""}}, {}, "市:し|場:じょう"},
+        // listed plain and voiced: voiced where the compounds ending in the word mostly are
+        JoinCase{U"回転寿司",
+                 {{2, U"かいてん", kNoun, U""}, {2, U"すし", kNoun, U""}},
+                 {},
+                 "回転寿司:かいてんずし"},
+        JoinCase{U"大家族",
+                 {{1, U"だい", U"接頭詞,名詞接続,*", U""}, {2, U"かぞく", kNoun, U""}},
+                 {},
+                 "大:だい|家族:かぞく"},
         // edge: a forced boundary, a word without kanji, an adverbial noun before the word,
         // a word whose compounds mostly stay plain
         JoinCase{U"石油会社",
@@ -340,7 +374,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ServiceCase{"喧嘩強くてネ", "けんかづよくてネ", "けんかつよくてネ"},
                       ServiceCase{"漢字ABC", "かんじABC", "かんじABC"},
                       // a word the analyser does not know, read kanji by kanji without
-                      ServiceCase{"仔馬を", "こうまを", "しうまを"}));
+                      ServiceCase{"仔馬を", "こうまを", "しうまを"},
+                      // known nouns read as the lexicon does not list them: its only common
+                      // reading, its only one (not a name's); a place keeps its own
+                      ServiceCase{"降伏した。", "こうふくした。", "ごうぶくした。"},
+                      ServiceCase{"忠順の誓い", "ちゅうじゅんのちかい", "ただよりのちかい"},
+                      ServiceCase{"上野に着く", "うえのにつく", "うえのにつく"},
+                      // compound verbs likewise, in the form written; not one kanji's verb,
+                      // whose dictionary form may be another verb's (反し of 反する)
+                      ServiceCase{"根付くらしい", "ねづくらしい", "ねつくらしい"},
+                      ServiceCase{"物言えば", "ものいえば", "ものゆえば"},
+                      ServiceCase{"主義に反している", "しゅぎにはんしている", "しゅぎにはんしている"},
+                      // a compound's voiced second part is listed plain: it stays voiced
+                      ServiceCase{"競争会社です", "きょうそうがいしゃです", "きょうそうかいしゃです"}));
 
 }  // namespace
 }  // namespace yomika

@@ -81,6 +81,20 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"、君に", "、きみに"}, LookupCase{"田中君に", "たなかくんに"},
         LookupCase{"ぴゅうぴゅう風が", "ぴゅうぴゅうかぜが"},
         LookupCase{"何なのか", "なんなのか"},
+        // 方 after a verb: a person before は, も, だけ; a comparison before が, a tendency
+        // before だ, and after an adjective or の it stays ほう
+        LookupCase{"参加される方は", "さんかされるかたは"},
+        LookupCase{"くださる方だけ", "くださるかただけ"},
+        LookupCase{"した方がいい", "したほうがいい"}, LookupCase{"よく寝る方だ", "よくねるほうだ"},
+        LookupCase{"早い方は", "はやいほうは"}, LookupCase{"母の方も", "ははのほうも"},
+        // 来る before the passive and causative, and 来るべき closing a sentence, is くる;
+        // 来るべき before a noun and 来る before a date are きたる
+        LookupCase{"彼に来られて", "かれにこられて"}, LookupCase{"子を来させる", "こをこさせる"},
+        LookupCase{"君は来るべきだ。", "きみはくるべきだ。"},
+        LookupCase{"来るべき時代に", "きたるべきじだいに"},
+        LookupCase{"来る五月に", "きたるごがつに"},
+        // 年 before に and a number is a year counted; before other words an age
+        LookupCase{"年に一度", "ねんにいちど"}, LookupCase{"年に似合わず", "としににあわず"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
         LookupCase{"一度も行った。", "いちどもいった。"},

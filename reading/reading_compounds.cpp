@@ -164,6 +164,31 @@ void VoiceCompoundTail(const Text& text, CompoundLexicon& lexicon, Morpheme& wor
   if (std::optional<Text> voiced = VoiceFirstSound(word.reading)) word.reading = *voiced;
 }
 
+bool Lists(const std::vector<CompoundReading>& readings, const Text& reading) {
+  return std::any_of(readings.begin(), readings.end(),
+                     [&reading](const CompoundReading& r) { return r.reading == reading; });
+}
+
+// The reading of words [first, last) with the last word's first sound voiced, when the
+// compound's `readings` list it beside the plain analysed one (回転寿司: かいてんすし and
+// かいてんずし) and the lexicon's compounds ending in that word mostly voice it.
+std::optional<Text> VoicedWhereListedBoth(const Text& text, CompoundLexicon& lexicon,
+                                          const std::vector<CompoundReading>& readings,
+                                          const std::vector<Morpheme>& words, std::size_t first,
+                                          std::size_t last) {
+  const Morpheme& tail = words[last - 1];
+  const std::optional<Text> voiced = VoiceFirstSound(tail.reading);
+  if (!voiced) return std::nullopt;
+  const Text start = FoldToHiragana(ReadingOfWords(words, first, last - 1));
+  const Text with_voiced = start + *voiced;
+  if (!Lists(readings, start + FoldToHiragana(tail.reading)) || !Lists(readings, with_voiced)) {
+    return std::nullopt;
+  }
+  const Text surface = text.substr(tail.begin, tail.end - tail.begin);
+  if (!lexicon.VoicesTail(surface, tail.reading).value_or(false)) return std::nullopt;
+  return with_voiced;
+}
+
 }  // namespace
 
 std::optional<Text> VoiceFirstSound(const Text& reading) {
@@ -295,6 +320,61 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view
     if (!reading.reading.empty()) readings.push_back(std::move(reading));
   }
   return readings;
+}
+
+std::optional<bool> CompoundLexicon::ListsReading(std::u32string_view headword,
+                                                  const Text& reading) {
+  // A text asks about the same words again and again: the answers are kept by a hash of the
+  // question (64 bits: a clash among the questions of a text is not to be expected).
+  std::uint64_t question = 14695981039346656037ull;
+  const auto mix = [&question](char32_t c) {
+    question ^= c;
+    question *= 1099511628211ull;
+  };
+  for (const char32_t c : headword) mix(c);
+  mix(U'\t');
+  for (const char32_t c : reading) mix(FoldToHiragana(c));
+  if (const auto known = listed_answers_.find(question); known != listed_answers_.end()) {
+    return known->second;
+  }
+  constexpr std::size_t kMostAnswers = std::size_t{1} << 16;
+  if (listed_answers_.size() >= kMostAnswers) listed_answers_.clear();
+  const std::optional<bool> answer = ListsReadingUncached(headword, reading);
+  listed_answers_.emplace(question, answer);
+  return answer;
+}
+
+std::optional<bool> CompoundLexicon::ListsReadingUncached(std::u32string_view headword,
+                                                          const Text& reading) {
+  const std::optional<std::string> key = Encode(headword);
+  const std::optional<std::string> wanted_reading = Encode(FoldToHiragana(Text(reading)));
+  LoadOnce();
+  if (!key || !wanted_reading || key->size() < 4 || entries_.empty() ||
+      !headwords_[HeadwordSlot(*key)]) {
+    return std::nullopt;
+  }
+  // Katakana (row 5 of JIS X 0208) compare as the hiragana of the same cell (row 4).
+  const auto folded = [](std::string_view bytes, std::size_t i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    return i % 2 == 0 && b == 0xA5 && static_cast<unsigned char>(bytes[i + 1]) <= 0xF3
+               ? static_cast<unsigned char>(0xA4)
+               : b;
+  };
+  std::optional<bool> lists;
+  const std::size_t group = HashBytes(*key) & (headword_buckets_.size() - 2);
+  for (std::uint32_t k = headword_buckets_[group]; k < headword_buckets_[group + 1]; ++k) {
+    const Entry& entry = entries_[by_headword_[k]];
+    if (HeadwordOf(entry) != *key) continue;
+    const std::string_view listed = std::string_view(pool_).substr(
+        entry.offset + entry.headword_length, entry.reading_length);
+    bool same = listed.size() == wanted_reading->size();
+    for (std::size_t i = 0; same && i < listed.size(); ++i) {
+      same = folded(listed, i) == folded(*wanted_reading, i);
+    }
+    if (same) return true;
+    lists = false;
+  }
+  return lists;
 }
 
 namespace {
@@ -613,8 +693,8 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       }
       if (readings.empty()) continue;
       listed = true;
-      const std::optional<Text> chosen =
-          ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      std::optional<Text> chosen = ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      if (!chosen) chosen = VoicedWhereListedBoth(text, lexicon, readings, words, i, last);
       const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
                                     in_run.begin() + static_cast<std::ptrdiff_t>(end));
       if (chosen && AlignReading(surface, flags, *chosen)) {

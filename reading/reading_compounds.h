@@ -61,6 +61,11 @@ class CompoundLexicon {
   // Whether the file was read and held at least one entry (reads it if not done yet).
   bool Available();
 
+  // Whether `headword` is listed with `reading` (kana of either script alike): std::nullopt
+  // when the headword is not listed at all. Decodes nothing: a quick test before ReadingsOf.
+  // Example: (市場, しじょう) → true; (市場, いちじょう) → false; (石油会社, …) → std::nullopt.
+  std::optional<bool> ListsReading(std::u32string_view headword, const Text& reading);
+
   // ReadingsOf for a headword already in the lexicon's encoding (Encode).
   std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
 
@@ -100,6 +105,7 @@ class CompoundLexicon {
 
   void LoadOnce();
   void AddEntry(std::string_view line);
+  std::optional<bool> ListsReadingUncached(std::u32string_view headword, const Text& reading);
   void IndexEndings();
   std::string_view HeadwordOf(const Entry& entry) const;
   Text ReadingOf(const Entry& entry);
@@ -121,6 +127,7 @@ class CompoundLexicon {
   std::vector<bool> headwords_;   // by another hash of the headword: most misses end there
   QStringDecoder decoder_{"EUC-JP"};
   std::unordered_map<Text, std::optional<bool>> voicing_cache_;  // by tail + tab + reading
+  std::unordered_map<std::uint64_t, std::optional<bool>> listed_answers_;  // ListsReading's
 };
 
 // The reading to give a compound whose parts the analyser read as `analysed`, from the
@@ -146,7 +153,9 @@ std::optional<Text> VoiceFirstSound(const Text& reading);
 // lexicon headword, every one of them holding a kanji of `in_run`, into one word with the
 // headword's reading (longest first, left to right); a conjugated last word is looked up by its
 // dictionary form. Never joins across `boundaries` (positions where a word must begin), and
-// leaves the words alone where the analysed reading is one the lexicon lists. A noun followed
+// leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
+// the last word voiced as well and VoicesTail says that word mostly is (回転寿司: かいてんすし
+// and かいてんずし listed, 稲荷寿司, 握り寿司 … voiced: かいてんずし). A noun followed
 // directly by a word of two or more characters that no headword joins gets the first sound of
 // that word voiced when the lexicon's compounds ending in that word mostly do (VoicesTail).
 // Example: 石油|会社 (せきゆ+かいしゃ) → 石油会社 (せきゆがいしゃ); 競争|会社 (not listed) →

@@ -184,12 +184,13 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
     }
   }
   const Text analysed = AnalysedReading(text, in_run, words, first, last);
-  for (const CompoundReading& r : readings) {
-    if (r.reading == FoldToHiragana(analysed)) return std::nullopt;
-  }
   std::vector<CompoundReading> chosen;
   for (const CompoundReading& r : readings) {
     if (r.common) chosen.push_back(r);
+  }
+  const Text folded = FoldToHiragana(analysed);
+  for (const CompoundReading& r : readings) {
+    if (r.reading == folded && (r.common || chosen.size() != 1)) return std::nullopt;
   }
   if (chosen.size() != 1) chosen = readings;
 

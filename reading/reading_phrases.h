@@ -25,8 +25,10 @@ bool IsKanjiReading(const std::vector<Text>& readings, const Text& reading);
 // headword of three or more characters mixing kana and kanji, at least one of them kana only,
 // that starts and ends where a kanji run does, into one word read as the headword (longest
 // first, up to four words, left to right; a conjugated last word is looked up by its
-// dictionary form). The words stay as analysed when the analysed reading is listed, when the listed
-// readings disagree on every changed kanji stretch, or when the headword is marked irregular.
+// dictionary form). The words stay as analysed when the analysed reading is listed (unless it is
+// not marked common and one other reading alone is: 絵を描い えをえがい → えをかい), when the
+// listed readings disagree on every changed kanji stretch, or when the headword is marked
+// irregular.
 // Guards against phrases that only look alike: a verb with its auxiliary alone (歩こ う is no
 // 歩こう ほこう), a demonstrative and one kanji unless marked common (その方: そのほう or
 // そのかた), a changed single kanji whose new reading KANJIDIC does not give it (彼の方:

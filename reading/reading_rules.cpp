@@ -319,6 +319,49 @@ bool EndsInKanji(const Text& text, const Morpheme& before, const Morpheme& word)
          ideograph(text[word.begin]);
 }
 
+// Whether `before` is a verb or auxiliary in its plain form right before `word`, so that it
+// modifies it (くださる方, 提出されていない方).
+bool PlainPredicateBefore(const Text& text, const Morpheme& before, const Morpheme& word) {
+  return before.end == word.begin && !before.base_form.empty() &&
+         (before.part_of_speech.starts_with(U"動詞") ||
+          before.part_of_speech.starts_with(U"助動詞")) &&
+         text.compare(before.begin, before.end - before.begin, before.base_form) == 0;
+}
+
+// Whether the particle at `at` marks a topic or limits to someone (は, も, だけ, こそ, のみ):
+// after a verb, 方 so followed is a person. Comparisons take が (した方がいい), directions へ
+// and に, and the tendency of 〜する方だ a copula, so those stay ほう.
+bool PersonParticleAt(const Text& text, std::size_t at) {
+  if (at >= text.size()) return false;
+  return text[at] == U'は' || text[at] == U'も' || StartsWith(text, at, U"だけ") ||
+         StartsWith(text, at, U"こそ") || StartsWith(text, at, U"のみ");
+}
+
+// The reading of 来る where the analyser took it for the old verb 来る (きたる) that conjugates
+// like 去る: before the passive or causative its stem is こ (来られる, 来させる: 来ら きたら →
+// こら), and 来るべき closing a sentence is くる (来るべきだ); 来るべき before a noun stays
+// きたる (来るべき時代). std::nullopt elsewhere.
+std::optional<Text> ComeInsteadOfArrive(const Text& text, const Morpheme& word,
+                                        const Morpheme* after) {
+  if (!word.part_of_speech.starts_with(U"動詞") || text[word.begin] != U'来' ||
+      word.end != word.begin + 2 || !word.reading.starts_with(U"きた")) {
+    return std::nullopt;
+  }
+  const char32_t ending = text[word.begin + 1];
+  if ((ending == U'ら' || ending == U'さ') && after &&
+      after->part_of_speech.starts_with(U"動詞,接尾")) {
+    return Text(U"こ") + ending;
+  }
+  const std::size_t next = word.end;
+  if (ending == U'る' && StartsWith(text, next, U"べき")) {
+    const std::size_t close = next + 2;
+    if (close == text.size() || Text(U"だでじ。、！？").find(text[close]) != Text::npos) {
+      return Text(U"くる");
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> NumberValue(const Text& numerals) {
@@ -457,6 +500,16 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
       word.reading = U"ご";
     } else if (surface == U"御" && word.reading == U"ご" && after && IsNativeWord(text, *after)) {
       word.reading = U"お";
+    } else if (surface == U"年" && word.reading == U"とし" && StartsWith(text, next, U"に") &&
+               next + 1 < text.size() &&
+               (IsNumeral(text[next + 1]) || text[next + 1] == U'数' || text[next + 1] == U'何')) {
+      // So often a year: 年に一度, 年に数回.
+      word.reading = U"ねん";
+    } else if (std::optional<Text> come = ComeInsteadOfArrive(text, word, after)) {
+      word.reading = *std::move(come);
+    } else if (surface == U"方" && word.reading == U"ほう" && before &&
+               PlainPredicateBefore(text, *before, word) && PersonParticleAt(text, next)) {
+      word.reading = U"かた";
     } else if (surface == U"人" && word.reading == U"じん" && before &&
                before->part_of_speech.starts_with(U"名詞,サ変接続") &&
                EndsInKanji(text, *before, word)) {

@@ -15,9 +15,10 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3 time
   # reading service: MeCab with the IPADIC dictionary, kanji readings (kanjidic, and
   # kanjidic-xml read through zlib), compounds, rare kanji (Unihan in unicode-data read
-  # through libbz2, the SKK dictionary of JIS X 0213 kanji in skkdic-extra)
+  # through libbz2, the SKK dictionary of JIS X 0213 kanji in skkdic-extra), the JUMAN
+  # dictionary for MeCab as a second opinion
   libmecab-dev mecab mecab-ipadic-utf8 kanjidic kanjidic-xml zlib1g-dev edict
-  unicode-data libbz2-dev skkdic-extra
+  unicode-data libbz2-dev skkdic-extra mecab-jumandic-utf8
 )
 
 missing=()
