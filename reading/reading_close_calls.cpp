@@ -46,18 +46,6 @@ std::optional<Text> CommonInstead(const std::vector<CompoundReading>& listed,
   return chosen;
 }
 
-// The close reading the second analyser gives the word, unless it differs from the analysed
-// one only in voicing.
-std::optional<Text> SecondInstead(const Text& text, const Morpheme& word, const Text& analysed,
-                                  const std::vector<Morpheme>& close, SecondOpinion& second) {
-  const std::optional<Text> opinion = second.ReadingOf(text, word.begin, word.end);
-  if (!opinion || DiffersOnlyInVoicing(*opinion, analysed)) return std::nullopt;
-  for (const Morpheme& other : close) {
-    if (other.reading == *opinion) return opinion;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 bool DiffersOnlyInVoicing(const Text& a, const Text& b) {
@@ -69,7 +57,7 @@ bool DiffersOnlyInVoicing(const Text& a, const Text& b) {
 }
 
 void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
-                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon, SecondOpinion* second,
+                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon,
                        std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
   for (Morpheme& word : words) {
@@ -79,12 +67,11 @@ void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
     }
     const std::vector<Morpheme> close = analyzer.CloseReadings(word.begin, word.end, word.reading);
     if (close.empty()) continue;
-    const Text analysed = FoldToHiragana(word.reading);
     const std::vector<CompoundReading> listed =
         lexicon.ReadingsOf(text.substr(word.begin, word.end - word.begin));
-    std::optional<Text> chosen = CommonInstead(listed, analysed, close);
-    if (!chosen && second) chosen = SecondInstead(text, word, analysed, close, *second);
-    if (chosen) word.reading = *std::move(chosen);
+    if (std::optional<Text> chosen = CommonInstead(listed, FoldToHiragana(word.reading), close)) {
+      word.reading = *std::move(chosen);
+    }
   }
 }
 
