@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The service with a small EDICT and the system's MeCab: IPADIC reads 高音 たかね and, 560
 // above, こうおん; 研究所 けんきゅうじょ and, 260 above, けんきゅうしょ; 大勢 たいせい and, 165
-// above, おおぜい.
+// above, おおぜい; 一目 いちもく and, close by, ひとめ.
 class CloseCallServiceTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
  protected:
   void SetUp() override {
@@ -43,7 +43,9 @@ class CloseCallServiceTest : public ::testing::TestWithParam<std::pair<const cha
                              "研究所 [けんきゅうしょ] /(n) research institute/(P)/\n"
                              "研究所 [けんきゅうじょ] /(n) research institute/\n"
                              "大勢 [おおぜい] /(n,adj-no) crowd/(P)/\n"
-                             "大勢 [たいせい] /(n) general trend/(P)/\n"));
+                             "大勢 [たいせい] /(n) general trend/(P)/\n"
+                             "一目 [いちもく] /(n,vs) look/(P)/\n"
+                             "一目 [ひとめ] /(n,adj-no) glance/\n"));
     ASSERT_TRUE(service_);
   }
 
@@ -60,9 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // normal: the close reading alone is common
         std::pair{"高音を出した。", "こうおんをだした。"},
-        // edge: only the voicing differs; both are common
+        // normal: both common, before の the one that takes の
+        std::pair{"大勢の人。", "おおぜいのひと。"},
+        // edge: only the voicing differs; both common, not before の; before の, the one that
+        // takes の uncommon
         std::pair{"研究所で働く。", "けんきゅうじょではたらく。"},
-        std::pair{"大勢の人。", "たいせいのひと。"}));
+        std::pair{"大勢が来た。", "たいせいがきた。"},
+        std::pair{"一目の差。", "いちもくのさ。"}));
 
 }  // namespace
 }  // namespace yomika

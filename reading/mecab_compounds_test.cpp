@@ -58,6 +58,21 @@ TEST(SplitEdictLineMarksTest, ReadsTheMarksBeforeTheFirstGloss) {
             std::pair(false, false));
 }
 
+TEST(SplitEdictLineMarksTest, TellsNounsThatTakeNo) {
+  const auto takes_no = [](const char* line) {
+    const std::optional<EdictLine> split = SplitEdictLine(Euc(line));
+    return split && split->takes_no;
+  };
+  // normal: among other parts of speech, in a phrase, with a sense number after it
+  EXPECT_TRUE(takes_no("大勢 [おおぜい] /(n,adj-no) (1) crowd/(n-adv) (2) in numbers/(P)/"));
+  EXPECT_TRUE(takes_no("野放し [のばなし] /(adj-no,n) leaving unchecked/"));
+  // edge: a noun only, another adjective, a later sense's part of speech, after the glosses
+  EXPECT_FALSE(takes_no("大勢 [たいせい] /(n) general trend/(P)/"));
+  EXPECT_FALSE(takes_no("静か [しずか] /(adj-na) quiet/(P)/"));
+  EXPECT_FALSE(takes_no("一目 [ひとめ] /(n) (1) glance/(n,adj-no) (2) view/"));
+  EXPECT_FALSE(takes_no("大勢 [おおぜい] /crowd (adj-no)/"));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitEdictLineTest,
     ::testing::Values(

@@ -46,6 +46,31 @@ std::optional<Text> CommonInstead(const std::vector<CompoundReading>& listed,
   return chosen;
 }
 
+// Before の, the lexicon's verdict between readings it marks common alike: the close reading
+// whose entry alone modifies nouns with の (大勢の: おおぜい, adj-no; たいせい, a noun only).
+std::optional<Text> TakesNoInstead(const std::vector<CompoundReading>& listed,
+                                   const Text& analysed, const std::vector<Morpheme>& close) {
+  const auto find = [&listed](const Text& reading) -> const CompoundReading* {
+    for (const CompoundReading& r : listed) {
+      if (r.reading == reading) return &r;
+    }
+    return nullptr;
+  };
+  const CompoundReading* own = find(analysed);
+  if (!own || !own->common || own->takes_no) return std::nullopt;
+  std::optional<Text> chosen;
+  for (const Morpheme& other : close) {
+    const CompoundReading* entry = find(other.reading);
+    if (!entry || !entry->common || !entry->takes_no ||
+        DiffersOnlyInVoicing(other.reading, analysed) || chosen == other.reading) {
+      continue;
+    }
+    if (chosen) return std::nullopt;
+    chosen = other.reading;
+  }
+  return chosen;
+}
+
 }  // namespace
 
 bool DiffersOnlyInVoicing(const Text& a, const Text& b) {
@@ -69,9 +94,12 @@ void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
     if (close.empty()) continue;
     const std::vector<CompoundReading> listed =
         lexicon.ReadingsOf(text.substr(word.begin, word.end - word.begin));
-    if (std::optional<Text> chosen = CommonInstead(listed, FoldToHiragana(word.reading), close)) {
-      word.reading = *std::move(chosen);
+    const Text analysed = FoldToHiragana(word.reading);
+    std::optional<Text> chosen = CommonInstead(listed, analysed, close);
+    if (!chosen && word.end < text.size() && text[word.end] == U'の') {
+      chosen = TakesNoInstead(listed, analysed, close);
     }
+    if (chosen) word.reading = *std::move(chosen);
   }
 }
 

@@ -20,7 +20,8 @@ bool DiffersOnlyInVoicing(const Text& a, const Text& b);
 // Gives each word of `words` (the analysis of `text` that `analyzer` made last, rules applied)
 // of two or more characters, a kanji among them, that the dictionary also reads another way at
 // a close cost (MecabAnalyzer::CloseReadings) the other reading when `lexicon` marks it, and it
-// alone, common and does not mark the analysed one. Readings that differ only in voicing stay.
+// alone, common and does not mark the analysed one; before の, when both are common, the one
+// whose entry alone takes の (大勢の: おおぜい). Readings that differ only in voicing stay.
 void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
                        MecabAnalyzer& analyzer, CompoundLexicon& lexicon,
                        std::vector<Morpheme>& words);

@@ -189,6 +189,17 @@ std::optional<Text> VoicedWhereListedBoth(const Text& text, CompoundLexicon& lex
   return with_voiced;
 }
 
+// Whether the comma-separated `marks` (n,adj-no,vs) hold `part`.
+bool HasPart(std::string_view marks, std::string_view part) {
+  while (!marks.empty()) {
+    const std::size_t comma = marks.find(',');
+    if (marks.substr(0, comma) == part) return true;
+    if (comma == std::string_view::npos) break;
+    marks.remove_prefix(comma + 1);
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<Text> VoiceFirstSound(const Text& reading) {
@@ -234,20 +245,24 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
   }
   out.common = line.ends_with("/(P)/");
   // The marks of the entry and its first sense stand in parentheses before the first gloss.
-  // Only headwords with kana among their kanji are read as phrases; the others' marks are of
-  // no use.
+  // Only headwords with kana among their kanji are read as phrases; of the others' marks only
+  // the part of speech (adj-no) is of use.
   bool kana = false;
   for (std::size_t i = 0; i + 1 < out.headword.size() && !kana; i += 2) {
     kana = IsEucKanaLead(static_cast<unsigned char>(out.headword[i]));
   }
-  const std::string_view glosses = kana ? line.substr(close + 3) : std::string_view();
+  const std::string_view glosses = line.substr(close + 3);
   for (std::size_t at = 0; at < glosses.size() && glosses[at] == '(';) {
     const std::size_t end = glosses.find(')', at);
     if (end == std::string_view::npos) break;
     const std::string_view mark = glosses.substr(at + 1, end - at - 1);
     at = end + 1;
     while (at < glosses.size() && glosses[at] == ' ') ++at;
-    if (mark == "uk") {
+    if (HasPart(mark, "adj-no")) {
+      out.takes_no = true;
+    } else if (!kana) {
+      continue;
+    } else if (mark == "uk") {
       out.usually_kana = true;
     } else if (mark == "arch" || mark == "ok" || mark == "oK" || mark == "io" || mark == "iK" ||
                mark == "ik" || mark == "ateji" || mark == "int" || mark == "conj") {
@@ -456,7 +471,7 @@ bool CompoundLexicon::MayBePhrase(std::u32string_view headword) {
 
 CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {
   return {ReadingOf(entry), entry.common, (entry.marks & kIrregular) != 0,
-          (entry.marks & kUsuallyKana) != 0};
+          (entry.marks & kUsuallyKana) != 0, (entry.marks & kTakesNo) != 0};
 }
 
 void CompoundLexicon::ForEachEntry(
@@ -530,7 +545,8 @@ void CompoundLexicon::AddEntry(std::string_view line) {
                       static_cast<std::uint8_t>(entry->headword.size()),
                       static_cast<std::uint8_t>(entry->reading.size()), entry->common,
                       static_cast<std::uint8_t>((entry->irregular ? kIrregular : 0) |
-                                                (entry->usually_kana ? kUsuallyKana : 0))});
+                                                (entry->usually_kana ? kUsuallyKana : 0) |
+                                                (entry->takes_no ? kTakesNo : 0))});
   pool_ += entry->headword;
   pool_ += entry->reading;
 }

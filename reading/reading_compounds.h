@@ -25,12 +25,14 @@ namespace yomika {
 // One reading of a headword, in hiragana; `common` for entries marked (P). For headwords with
 // kana among their kanji (phrases) also `irregular` for entries marked as an old, irregular or
 // ateji writing or reading ((arch), (ok), (oK), (io), (iK), (ik), (ateji)) or as an
-// interjection or conjunction ((int), (conj)), and `usually_kana` for (uk).
+// interjection or conjunction ((int), (conj)), and `usually_kana` for (uk). For any headword
+// `takes_no` when its first sense is a noun that modifies another with の ((adj-no)).
 struct CompoundReading {
   Text reading;
   bool common = false;
   bool irregular = false;
   bool usually_kana = false;
+  bool takes_no = false;
   friend bool operator==(const CompoundReading&, const CompoundReading&) = default;
 };
 
@@ -45,6 +47,7 @@ struct EdictLine {
   bool common = false;
   bool irregular = false;
   bool usually_kana = false;
+  bool takes_no = false;
 };
 std::optional<EdictLine> SplitEdictLine(std::string_view line);
 
@@ -97,10 +100,11 @@ class CompoundLexicon {
     std::uint8_t headword_length;  // in bytes
     std::uint8_t reading_length;
     bool common;
-    std::uint8_t marks;  // kIrregular | kUsuallyKana
+    std::uint8_t marks;  // kIrregular | kUsuallyKana | kTakesNo
   };
   static constexpr std::uint8_t kIrregular = 1;
   static constexpr std::uint8_t kUsuallyKana = 2;
+  static constexpr std::uint8_t kTakesNo = 4;
   CompoundReading ReadingWithMarks(const Entry& entry);
 
   void LoadOnce();
