@@ -200,6 +200,46 @@ bool HasPart(std::string_view marks, std::string_view part) {
   return false;
 }
 
+// EUC-JP bytes of the hiragana a writer may leave out of a compound: not the particles の が
+// を は へ や, which stand between words.
+bool IsOmissibleKana(std::string_view two_bytes) {
+  if (static_cast<unsigned char>(two_bytes[0]) != 0xA4) return false;
+  static constexpr unsigned char kParticles[] = {0xCE, 0xAC, 0xF2, 0xCF, 0xD8, 0xE4};
+  return std::find(std::begin(kParticles), std::end(kParticles),
+                   static_cast<unsigned char>(two_bytes[1])) == std::end(kParticles);
+}
+
+// `headword` (EUC-JP) without its hiragana when it is two or more kanji with one to three
+// hiragana a writer may leave out among or after them (取り扱い → 取扱); empty otherwise.
+std::string BareHeadword(std::string_view headword) {
+  constexpr int kMostLeftOut = 3;
+  std::string bare;
+  int kana = 0;
+  for (std::size_t at = 0; at + 1 < headword.size(); at += 2) {
+    const std::string_view c = headword.substr(at, 2);
+    if (IsEucKanjiLead(static_cast<unsigned char>(c[0]))) {
+      bare += c;
+    } else if (at > 0 && IsOmissibleKana(c) && ++kana <= kMostLeftOut) {
+      continue;
+    } else {
+      return {};
+    }
+  }
+  return kana > 0 && bare.size() >= 4 ? bare : std::string();
+}
+
+// Whether `headword`'s kanji, its kana skipped, are `kanji` (both EUC-JP): BareHeadword's test
+// without building the string.
+bool KanjiAre(std::string_view headword, std::string_view kanji) {
+  std::size_t matched = 0;
+  for (std::size_t at = 0; at + 1 < headword.size(); at += 2) {
+    if (!IsEucKanjiLead(static_cast<unsigned char>(headword[at]))) continue;
+    if (headword.compare(at, 2, kanji, matched, 2) != 0) return false;
+    matched += 2;
+  }
+  return matched == kanji.size();
+}
+
 }  // namespace
 
 std::optional<Text> VoiceFirstSound(const Text& reading) {
@@ -321,6 +361,49 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
   const std::optional<std::string> key = Encode(headword);
   if (!key) return {};
   return ReadingsOfEncoded(*key);
+}
+
+std::vector<CompoundReading> CompoundLexicon::ReadingsWithoutKana(const Text& written,
+                                                                   char32_t next) {
+  std::vector<CompoundReading> readings;
+  const std::optional<std::string> key = Encode(written);
+  if (!key || key->size() < 4) return readings;
+  LoadOnce();
+  if (bare_buckets_.empty() && !entries_.empty()) IndexBareHeadwords();
+  if (bare_buckets_.empty()) return readings;
+  const std::optional<std::string> after = Encode(std::u32string_view(&next, 1));
+  const std::size_t group = HashBytes(*key) & (bare_buckets_.size() - 2);
+  for (std::uint32_t k = bare_buckets_[group]; k < bare_buckets_[group + 1]; ++k) {
+    const Entry& entry = entries_[by_bare_[k]];
+    const std::string_view head = HeadwordOf(entry);
+    if (!KanjiAre(head, *key)) continue;
+    // The kana after the last kanji, if any, must be missing from the text too.
+    std::size_t tail = head.size();
+    while (tail >= 2 && !IsEucKanjiLead(static_cast<unsigned char>(head[tail - 2]))) tail -= 2;
+    if (tail < head.size() && after && head.substr(tail).starts_with(*after)) continue;
+    CompoundReading reading = ReadingWithMarks(entry);
+    if (!reading.reading.empty()) readings.push_back(std::move(reading));
+  }
+  return readings;
+}
+
+void CompoundLexicon::IndexBareHeadwords() {
+  std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t> group_of;
+  std::vector<std::uint32_t> hashes;
+  for (std::uint32_t k = 0; k < entries_.size(); ++k) {
+    const std::string bare = BareHeadword(HeadwordOf(entries_[k]));
+    if (bare.empty()) continue;
+    kept.push_back(k);
+    hashes.push_back(HashBytes(bare));
+  }
+  const std::size_t groups = GroupCount(kept.size(), kEntriesPerGroup);
+  group_of.reserve(kept.size());
+  for (const std::uint32_t hash : hashes) {
+    group_of.push_back(static_cast<std::uint32_t>(hash & (groups - 1)));
+  }
+  by_bare_ = GroupItems(group_of, groups, bare_buckets_);
+  for (std::uint32_t& item : by_bare_) item = kept[item];
 }
 
 std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view wanted) {
@@ -706,6 +789,11 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
             }
           }
         }
+      }
+      if (readings.empty() && IsCompoundingNoun(words[i])) {
+        // Kana left out of a compound of content words only: 分前 after a number is minutes
+        // before (ふんまえ), not 分け前.
+        readings = lexicon.ReadingsWithoutKana(surface, end < text.size() ? text[end] : U'\0');
       }
       if (readings.empty()) continue;
       listed = true;

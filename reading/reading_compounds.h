@@ -69,6 +69,13 @@ class CompoundLexicon {
   // Example: (市場, しじょう) → true; (市場, いちじょう) → false; (石油会社, …) → std::nullopt.
   std::optional<bool> ListsReading(std::u32string_view headword, const Text& reading);
 
+  // The readings of the headwords that spell `written` (two or more kanji) with one to three
+  // hiragana among or after its kanji that the writer left out (綿入 → 綿入れ わたいれ, 取扱 →
+  // 取り扱い), the particles の が を は へ や never among them. A headword whose kana go on
+  // after the kanji counts only when `next`, the character after `written` in the text, does
+  // not begin them (取扱い is written in full). Empty when none.
+  std::vector<CompoundReading> ReadingsWithoutKana(const Text& written, char32_t next);
+
   // ReadingsOf for a headword already in the lexicon's encoding (Encode).
   std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
 
@@ -125,6 +132,11 @@ class CompoundLexicon {
   // compounds that end in a word. Built on the first VoicesTail.
   std::vector<std::uint32_t> by_ending_;
   std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
+  void IndexBareHeadwords();
+  // Indexes into entries_ of headwords with left-out kana (ReadingsWithoutKana), grouped by a
+  // hash of the headword without its kana. Built on the first ReadingsWithoutKana.
+  std::vector<std::uint32_t> by_bare_;
+  std::vector<std::uint32_t> bare_buckets_;
   void IndexPhrases();
   std::vector<bool> phrase_beginnings_;  // by a hash of the first three characters
   std::vector<bool> phrases_;            // by a hash of the headword; built on first need
@@ -156,7 +168,8 @@ std::optional<Text> VoiceFirstSound(const Text& reading);
 // Joins neighbouring words of `words` (an analysis of `text`) that together spell one
 // lexicon headword, every one of them holding a kanji of `in_run`, into one word with the
 // headword's reading (longest first, left to right); a conjugated last word is looked up by its
-// dictionary form. Never joins across `boundaries` (positions where a word must begin), and
+// dictionary form, and content words no headword spells by the headwords that spell them with
+// kana the writer left out (綿|入: 綿入れ わたいれ; ReadingsWithoutKana). Never joins across `boundaries` (positions where a word must begin), and
 // leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
 // the last word voiced as well and VoicesTail says that word mostly is (回転寿司: かいてんすし
 // and かいてんずし listed, 稲荷寿司, 握り寿司 … voiced: かいてんずし). A noun followed
