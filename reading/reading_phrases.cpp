@@ -175,11 +175,15 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
     if (Conjugated(text, words[first]) && words[first + 1].part_of_speech.starts_with(U"助動詞")) {
       return std::nullopt;
     }
-    // その方, この辺: the parts read on their own as often as the phrase does.
+    // その方, この辺: the parts read on their own as often as the phrase does, unless the phrase
+    // is common or used as its entry says, a noun modifying with の (ある種の: あるしゅ).
     const bool common = std::any_of(readings.begin(), readings.end(),
                                     [](const CompoundReading& r) { return r.common; });
+    const bool takes_no = end < text.size() && text[end] == U'の' &&
+                          std::all_of(readings.begin(), readings.end(),
+                                      [](const CompoundReading& r) { return r.takes_no; });
     if (words[first].part_of_speech.starts_with(U"連体詞") && KanjiCount(in_run, begin, end) == 1 &&
-        !common) {
+        !common && !takes_no) {
       return std::nullopt;
     }
   }

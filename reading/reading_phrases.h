@@ -30,8 +30,8 @@ bool IsKanjiReading(const std::vector<Text>& readings, const Text& reading);
 // listed readings disagree on every changed kanji stretch, or when the headword is marked
 // irregular.
 // Guards against phrases that only look alike: a verb with its auxiliary alone (歩こ う is no
-// 歩こう ほこう), a demonstrative and one kanji unless marked common (その方: そのほう or
-// そのかた), a changed single kanji whose new reading KANJIDIC does not give it (彼の方:
+// 歩こう ほこう), a demonstrative and one kanji unless marked common or, marked adj-no, before
+// の (その方: そのほう or そのかた; ある種の: あるしゅ), a changed single kanji whose new reading KANJIDIC does not give it (彼の方:
 // 彼 is never あ), a kana-only conjugated last word matched as written (説明 し).
 // Never joins across `boundaries`.
 void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
