@@ -215,6 +215,12 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "気の毒 [きのどく] /(adj-na) pitiful/(P)/\n"
                                       "打ち合わせる [うちあわせる] /(v1) to arrange/\n"
                                       "分け前 [わけまえ] /(n) share/(P)/\n"
+                                      "日本 [にっぽん] /(n) Japan/\n"
+                                      "日本 [にほん] /(n) Japan/(P)/\n"
+                                      "日本経済 [にほんけいざい] /(n) Japanese economy/(P)/\n"
+                                      "一文 [いちぶん] /(n) sentence/\n"
+                                      "一文 [いちもん] /(n) one mon/\n"
+                                      "一文無し [いちもんなし] /(n) penniless/\n"
                                       "あいう /(n) kana only/\n")));
   }
 
@@ -365,6 +371,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {1, U"まえ", U"名詞,接尾,副詞可能", U""}},
                  {},
                  "５:５|分:ふん|前:まえ"},
+        // a compound of nouns whose entry only spells one of them another listed way stays as
+        // analysed; with a suffix it is read whole
+        JoinCase{U"日本経済",
+                 {{2, U"にっぽん", kNoun, U""}, {2, U"けいざい", kNoun, U""}},
+                 {},
+                 "日本:にっぽん|経済:けいざい"},
+        JoinCase{U"一文無し",
+                 {{2, U"いちぶん", kNoun, U""}, {2, U"なし", U"名詞,接尾,一般", U""}},
+                 {},
+                 "一文無し:いちもんなし"},
         // the analysed reading is listed: nothing changes
         JoinCase{
             U"市場", {{1, U"し", kNoun, U""}, {1, U"じょう", kNoun, U""}}, {}, "市:し|場:じょう"},

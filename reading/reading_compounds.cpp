@@ -147,6 +147,43 @@ bool IsCompoundingNoun(const Morpheme& word) {
   return false;
 }
 
+// Whether `chosen`, the compound reading of words [first, last), nouns (no suffixes) of two or
+// more characters each, differs from their analysed readings in one word only, and the lexicon lists that
+// word's analysed reading as well as the one `chosen` gives it: the compound of whole words
+// then only spells the word another listed way (日本経済: にほんけいざい; 日本 にっぽん is
+// listed too), which is no correction of the analysis. Compounds with a one-character part or
+// another word class are more often read as a whole (一文無し: いちもんなし, though 一文
+// いちぶん is listed).
+bool OnlyAnotherListedVariant(const Text& text, CompoundLexicon& lexicon,
+                              const std::vector<Morpheme>& words, std::size_t first,
+                              std::size_t last, const Text& chosen) {
+  for (std::size_t k = first; k < last; ++k) {
+    const std::u32string_view pos = words[k].part_of_speech;
+    if (words[k].end - words[k].begin < 2 || !pos.starts_with(U"名詞") ||
+        pos.starts_with(U"名詞,接尾")) {
+      return false;
+    }
+  }
+  for (std::size_t k = first; k < last; ++k) {
+    const Morpheme& word = words[k];
+    const Text before = FoldToHiragana(ReadingOfWords(words, first, k));
+    const Text after = FoldToHiragana(ReadingOfWords(words, k + 1, last));
+    if (chosen.size() <= before.size() + after.size() || !chosen.starts_with(before) ||
+        !chosen.ends_with(after)) {
+      continue;
+    }
+    const Text variant = chosen.substr(before.size(), chosen.size() - before.size() - after.size());
+    const std::u32string_view surface =
+        std::u32string_view(text).substr(word.begin, word.end - word.begin);
+    if (variant != FoldToHiragana(word.reading) &&
+        lexicon.ListsReading(surface, word.reading) == true &&
+        lexicon.ListsReading(surface, variant) == true) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Voices the first sound of `word`, the second part of a compound no headword lists, when
 // the lexicon's compounds that end in it mostly do.
 void VoiceCompoundTail(const Text& text, CompoundLexicon& lexicon, Morpheme& word) {
@@ -798,6 +835,9 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
       if (readings.empty()) continue;
       listed = true;
       std::optional<Text> chosen = ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      if (chosen && OnlyAnotherListedVariant(text, lexicon, words, i, last, *chosen)) {
+        chosen.reset();
+      }
       if (!chosen) chosen = VoicedWhereListedBoth(text, lexicon, readings, words, i, last);
       const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
                                     in_run.begin() + static_cast<std::ptrdiff_t>(end));
