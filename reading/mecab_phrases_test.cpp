@@ -50,7 +50,8 @@ class PhraseServiceTest : public ::testing::TestWithParam<std::pair<const char*,
                              "絵を描く [えをえがく] /(exp,v5k) to paint/\n"
                              "絵を描く [えをかく] /(exp,v5k) to paint/(P)/\n"
                              "今日は [こんにちは] /(int) (uk) hello/(P)/\n"
-                             "ある種 [あるしゅ] /(adj-no) certain/\n"));
+                             "ある種 [あるしゅ] /(adj-no) certain/\n"
+                             "悪どい [あくどい] /(adj-i) (uk) gaudy/\n"));
     ASSERT_TRUE(service_);
   }
 
@@ -75,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair{"絵を描いた。", "えをかいた。"},
         // a demonstrative and one kanji used as the entry says, before の
         std::pair{"ある種の虫。", "あるしゅのむし。"},
+        // kana the analyser took for a verb after an adjective it cut to its kanji (悪 どい)
+        std::pair{"悪どい商売だ。", "あくどいしょうばいだ。"},
         // edge: phrases that only look alike stay as analysed
         std::pair{"その方がいい。", "そのほうがいい。"}, std::pair{"歩こう。", "あるこう。"},
         std::pair{"彼の方が早い。", "かれのほうがはやい。"},
