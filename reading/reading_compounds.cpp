@@ -246,23 +246,28 @@ bool IsOmissibleKana(std::string_view two_bytes) {
                    static_cast<unsigned char>(two_bytes[1])) == std::end(kParticles);
 }
 
-// `headword` (EUC-JP) without its hiragana when it is two or more kanji with one to three
-// hiragana a writer may leave out among or after them (取り扱い → 取扱); empty otherwise.
-std::string BareHeadword(std::string_view headword) {
+// The hash (HashBytes) of `headword` (EUC-JP) without its hiragana when it is two or more
+// kanji with one to three hiragana a writer may leave out among or after them (取り扱い: the
+// hash of 取扱); std::nullopt otherwise.
+std::optional<std::uint32_t> BareHash(std::string_view headword) {
   constexpr int kMostLeftOut = 3;
-  std::string bare;
+  std::uint32_t hash = 2166136261u;
+  int kanji = 0;
   int kana = 0;
   for (std::size_t at = 0; at + 1 < headword.size(); at += 2) {
     const std::string_view c = headword.substr(at, 2);
     if (IsEucKanjiLead(static_cast<unsigned char>(c[0]))) {
-      bare += c;
-    } else if (at > 0 && IsOmissibleKana(c) && ++kana <= kMostLeftOut) {
-      continue;
-    } else {
-      return {};
+      for (const char byte : c) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 16777619u;
+      }
+      ++kanji;
+    } else if (at == 0 || !IsOmissibleKana(c) || ++kana > kMostLeftOut) {
+      return std::nullopt;
     }
   }
-  return kana > 0 && bare.size() >= 4 ? bare : std::string();
+  if (kana == 0 || kanji < 2) return std::nullopt;
+  return hash;
 }
 
 // Whether `headword`'s kanji, its kana skipped, are `kanji` (both EUC-JP): BareHeadword's test
@@ -335,10 +340,12 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
     const std::string_view mark = glosses.substr(at + 1, end - at - 1);
     at = end + 1;
     while (at < glosses.size() && glosses[at] == ' ') ++at;
-    if (HasPart(mark, "adj-no")) {
+    if (!kana) {
+      // Most headwords are no phrases: only the part of speech matters, read quickly.
+      out.takes_no = out.takes_no || (mark.find("adj-no") != std::string_view::npos &&
+                                       HasPart(mark, "adj-no"));
+    } else if (HasPart(mark, "adj-no")) {
       out.takes_no = true;
-    } else if (!kana) {
-      continue;
     } else if (mark == "uk") {
       out.usually_kana = true;
     } else if (mark == "arch" || mark == "ok" || mark == "oK" || mark == "io" || mark == "iK" ||
@@ -405,11 +412,12 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsWithoutKana(const Text& wr
   std::vector<CompoundReading> readings;
   const std::optional<std::string> key = Encode(written);
   if (!key || key->size() < 4) return readings;
-  LoadOnce();
-  if (bare_buckets_.empty() && !entries_.empty()) IndexBareHeadwords();
+  PreparePhrases();
   if (bare_buckets_.empty()) return readings;
   const std::optional<std::string> after = Encode(std::u32string_view(&next, 1));
-  const std::size_t group = HashBytes(*key) & (bare_buckets_.size() - 2);
+  const std::uint32_t hash = HashBytes(*key);
+  if (!bare_headwords_[hash >> (32 - kHeadwordBits)]) return readings;
+  const std::size_t group = hash & (bare_buckets_.size() - 2);
   for (std::uint32_t k = bare_buckets_[group]; k < bare_buckets_[group + 1]; ++k) {
     const Entry& entry = entries_[by_bare_[k]];
     const std::string_view head = HeadwordOf(entry);
@@ -426,15 +434,17 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsWithoutKana(const Text& wr
 
 void CompoundLexicon::IndexBareHeadwords() {
   std::vector<std::uint32_t> kept;
-  std::vector<std::uint32_t> group_of;
   std::vector<std::uint32_t> hashes;
+  bare_headwords_.assign(std::size_t{1} << kHeadwordBits, false);
   for (std::uint32_t k = 0; k < entries_.size(); ++k) {
-    const std::string bare = BareHeadword(HeadwordOf(entries_[k]));
-    if (bare.empty()) continue;
+    const std::optional<std::uint32_t> hash = BareHash(HeadwordOf(entries_[k]));
+    if (!hash) continue;
     kept.push_back(k);
-    hashes.push_back(HashBytes(bare));
+    hashes.push_back(*hash);
+    bare_headwords_[*hash >> (32 - kHeadwordBits)] = true;
   }
   const std::size_t groups = GroupCount(kept.size(), kEntriesPerGroup);
+  std::vector<std::uint32_t> group_of;
   group_of.reserve(kept.size());
   for (const std::uint32_t hash : hashes) {
     group_of.push_back(static_cast<std::uint32_t>(hash & (groups - 1)));
@@ -582,6 +592,7 @@ bool CompoundLexicon::MayBeginPhrase(std::u32string_view start) {
 void CompoundLexicon::PreparePhrases() {
   LoadOnce();
   if (phrases_.empty() && !entries_.empty()) IndexPhrases();
+  if (bare_buckets_.empty() && !entries_.empty()) IndexBareHeadwords();
 }
 
 bool CompoundLexicon::MayBePhrase(std::u32string_view headword) {

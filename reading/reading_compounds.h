@@ -84,7 +84,8 @@ class CompoundLexicon {
   // `headword` may be such a phrase: quick tests before the lookups of the phrases there.
   bool MayBeginPhrase(std::u32string_view start);
   bool MayBePhrase(std::u32string_view headword);
-  // Builds the filters of those two now (on a loading thread) rather than on first use.
+  // Builds the filters of those two, and the index of ReadingsWithoutKana, now (on a loading
+  // thread) rather than on first use.
   void PreparePhrases();
 
   // `text` in the lexicon's encoding (EUC-JP); std::nullopt when a character has no two-byte
@@ -134,9 +135,10 @@ class CompoundLexicon {
   std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
   void IndexBareHeadwords();
   // Indexes into entries_ of headwords with left-out kana (ReadingsWithoutKana), grouped by a
-  // hash of the headword without its kana. Built on the first ReadingsWithoutKana.
+  // hash of the headword without its kana. Built by PreparePhrases.
   std::vector<std::uint32_t> by_bare_;
   std::vector<std::uint32_t> bare_buckets_;
+  std::vector<bool> bare_headwords_;  // by the high bits of the hash: most misses end there
   void IndexPhrases();
   std::vector<bool> phrase_beginnings_;  // by a hash of the first three characters
   std::vector<bool> phrases_;            // by a hash of the headword; built on first need
