@@ -148,12 +148,12 @@ bool IsCompoundingNoun(const Morpheme& word) {
 }
 
 // Whether `chosen`, the compound reading of words [first, last), nouns (no suffixes) of two or
-// more characters each, differs from their analysed readings in one word only, and the lexicon lists that
-// word's analysed reading as well as the one `chosen` gives it: the compound of whole words
-// then only spells the word another listed way (日本経済: にほんけいざい; 日本 にっぽん is
-// listed too), which is no correction of the analysis. Compounds with a one-character part or
-// another word class are more often read as a whole (一文無し: いちもんなし, though 一文
-// いちぶん is listed).
+// more characters each, differs from their analysed readings in one word only, and the
+// lexicon lists that word's analysed reading as well as the one `chosen` gives it: the
+// compound of whole words then only spells the word another listed way (日本経済:
+// にほんけいざい; 日本 にっぽん is listed too), which is no correction of the analysis.
+// Compounds with a one-character part or another word class are more often read as a whole
+// (一文無し: いちもんなし, though 一文 いちぶん is listed).
 bool OnlyAnotherListedVariant(const Text& text, CompoundLexicon& lexicon,
                               const std::vector<Morpheme>& words, std::size_t first,
                               std::size_t last, const Text& chosen) {
@@ -342,8 +342,8 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
     while (at < glosses.size() && glosses[at] == ' ') ++at;
     if (!kana) {
       // Most headwords are no phrases: only the part of speech matters, read quickly.
-      out.takes_no = out.takes_no || (mark.find("adj-no") != std::string_view::npos &&
-                                       HasPart(mark, "adj-no"));
+      out.takes_no = out.takes_no ||
+                     (mark.find("adj-no") != std::string_view::npos && HasPart(mark, "adj-no"));
     } else if (HasPart(mark, "adj-no")) {
       out.takes_no = true;
     } else if (mark == "uk") {
@@ -408,7 +408,7 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
 }
 
 std::vector<CompoundReading> CompoundLexicon::ReadingsWithoutKana(const Text& written,
-                                                                   char32_t next) {
+                                                                  char32_t next) {
   std::vector<CompoundReading> readings;
   const std::optional<std::string> key = Encode(written);
   if (!key || key->size() < 4) return readings;

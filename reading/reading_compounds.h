@@ -172,9 +172,10 @@ std::optional<Text> VoiceFirstSound(const Text& reading);
 // headword's reading (longest first, left to right); a conjugated last word is looked up by its
 // dictionary form; a compound of nouns of two or more characters stays as analysed when its
 // entry only spells one of them another way that word's own entries list (日本|経済: にっぽん
-// and にほん listed, 日本経済 にほんけいざい); content words no headword spells by the headwords that spell them with
-// kana the writer left out (綿|入: 綿入れ わたいれ; ReadingsWithoutKana). Never joins across `boundaries` (positions where a word must begin), and
-// leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
+// and にほん listed, 日本経済 にほんけいざい); content words no headword spells are looked up
+// by the headwords that spell them with kana the writer left out (綿|入: 綿入れ わたいれ;
+// ReadingsWithoutKana). Never joins across `boundaries` (positions where a word must begin),
+// and leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
 // the last word voiced as well and VoicesTail says that word mostly is (回転寿司: かいてんすし
 // and かいてんずし listed, 稲荷寿司, 握り寿司 … voiced: かいてんずし). A noun followed
 // directly by a word of two or more characters that no headword joins gets the first sound of
