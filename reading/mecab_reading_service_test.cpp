@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
         // "a little over"
         LookupCase{"喧嘩強そうだ", "けんかつよそうだ"}, LookupCase{"一年強の", "いちねんきょうの"},
         LookupCase{"二十強そう", "にじゅうきょうそう"},
+        // 出す split as 出る's stem and する after kana; 出る itself stays
+        LookupCase{"中身がとび出した", "なかみがとびだした"}, LookupCase{"とび出る", "とびでる"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
         LookupCase{"一度も行った。", "いちどもいった。"},

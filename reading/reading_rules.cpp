@@ -328,6 +328,15 @@ bool PlainPredicateBefore(const Text& text, const Morpheme& before, const Morphe
          text.compare(before.begin, before.end - before.begin, before.base_form) == 0;
 }
 
+// Whether the analyser split a form of 出す as the stem of 出る and する (とび出|した), as it
+// does when kana stand before 出.
+bool PutOutTakenForGoOut(const Text& text, const Morpheme& word, const Morpheme& after) {
+  return word.part_of_speech.starts_with(U"動詞") && word.base_form.ends_with(U"出る") &&
+         word.end > word.begin && text[word.end - 1] == U'出' && word.reading.ends_with(U"で") &&
+         after.begin == word.end && after.base_form == U"する" &&
+         Text(U"しすさせ").find(text[after.begin]) != Text::npos;
+}
+
 // Whether `word` counts something: a number or a counter (一年, 十人, 5).
 bool IsQuantity(const Text& text, const Morpheme& word) {
   return word.part_of_speech.starts_with(U"名詞,数") ||
@@ -526,6 +535,9 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
     } else if (surface == U"方" && word.reading == U"ほう" && before &&
                PlainPredicateBefore(text, *before, word) && PersonParticleAt(text, next)) {
       word.reading = U"かた";
+    } else if (after && PutOutTakenForGoOut(text, word, *after)) {
+      // 出る's stem never comes before する: the two are 出す (とび出した: とびだした).
+      word.reading.back() = U'だ';
     } else if (surface == U"強" && word.reading == U"きょう" && before &&
                !IsQuantity(text, *before) && AdjectiveEndingAt(text, next)) {
       // Not "a little over" a quantity (一年強) but the adjective's stem: 喧嘩強そう.
