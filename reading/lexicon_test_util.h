@@ -14,12 +14,10 @@
 
 namespace yomika::testing {
 
-// Writes `lines` (EDICT lines) EUC-JP encoded into `dir` and makes a service that reads them,
-// with the second analyser's dictionary in `second_folder` (none by default); nullptr, with a
-// failure recorded, when that does not work.
+// Writes `lines` (EDICT lines) EUC-JP encoded into `dir` and makes a service that reads them;
+// nullptr, with a failure recorded, when that does not work.
 inline std::unique_ptr<ReadingService> ServiceWithLexicon(const QTemporaryDir& dir,
-                                                          const QString& lines,
-                                                          const QString& second_folder = {}) {
+                                                          const QString& lines) {
   const QString path = dir.filePath(QStringLiteral("edict"));
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
@@ -32,7 +30,6 @@ inline std::unique_ptr<ReadingService> ServiceWithLexicon(const QTemporaryDir& d
   MecabOptions options;
   options.user_dictionary_path = dir.filePath(QStringLiteral("readings.tsv"));
   options.compound_dictionary_path = path;
-  options.second_dictionary_folder = second_folder;
   auto made = CreateMecabReadingService(options);
   if (!made.ok()) {
     ADD_FAILURE() << made.reason().toStdString();

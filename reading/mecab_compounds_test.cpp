@@ -58,6 +58,21 @@ TEST(SplitEdictLineMarksTest, ReadsTheMarksBeforeTheFirstGloss) {
             std::pair(false, false));
 }
 
+TEST(SplitEdictLineMarksTest, TellsNounsThatTakeNo) {
+  const auto takes_no = [](const char* line) {
+    const std::optional<EdictLine> split = SplitEdictLine(Euc(line));
+    return split && split->takes_no;
+  };
+  // normal: among other parts of speech, in a phrase, with a sense number after it
+  EXPECT_TRUE(takes_no("大勢 [おおぜい] /(n,adj-no) (1) crowd/(n-adv) (2) in numbers/(P)/"));
+  EXPECT_TRUE(takes_no("野放し [のばなし] /(adj-no,n) leaving unchecked/"));
+  // edge: a noun only, another adjective, a later sense's part of speech, after the glosses
+  EXPECT_FALSE(takes_no("大勢 [たいせい] /(n) general trend/(P)/"));
+  EXPECT_FALSE(takes_no("静か [しずか] /(adj-na) quiet/(P)/"));
+  EXPECT_FALSE(takes_no("一目 [ひとめ] /(n) (1) glance/(n,adj-no) (2) view/"));
+  EXPECT_FALSE(takes_no("大勢 [おおぜい] /crowd (adj-no)/"));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitEdictLineTest,
     ::testing::Values(
@@ -195,6 +210,17 @@ class CompoundLexiconTest : public ::testing::Test {
                                       "物言う [ものいう] /(v5u,vt) to talk/\n"
                                       "反す [かえす] /(v5s,vt) to turn over/\n"
                                       "上野 [こうずけ] /(n) Kozuke (former province)/\n"
+                                      "綿入れ [わたいれ] /(n) padded garment/\n"
+                                      "取り扱い [とりあつかい] /(n) handling/(P)/\n"
+                                      "気の毒 [きのどく] /(adj-na) pitiful/(P)/\n"
+                                      "打ち合わせる [うちあわせる] /(v1) to arrange/\n"
+                                      "分け前 [わけまえ] /(n) share/(P)/\n"
+                                      "日本 [にっぽん] /(n) Japan/\n"
+                                      "日本 [にほん] /(n) Japan/(P)/\n"
+                                      "日本経済 [にほんけいざい] /(n) Japanese economy/(P)/\n"
+                                      "一文 [いちぶん] /(n) sentence/\n"
+                                      "一文 [いちもん] /(n) one mon/\n"
+                                      "一文無し [いちもんなし] /(n) penniless/\n"
                                       "あいう /(n) kana only/\n")));
   }
 
@@ -223,6 +249,32 @@ TEST_F(CompoundLexiconTest, TellsWhetherAReadingIsListed) {
   EXPECT_EQ(lexicon.ListsReading(U"米屋", U"コメヤ"), true);
   EXPECT_EQ(lexicon.ListsReading(U"石油", U"せきゆ"), std::nullopt);
   EXPECT_EQ(lexicon.ListsReading(U"𠮷野家", U"よしのや"), std::nullopt);  // no JIS code
+}
+
+TEST_F(CompoundLexiconTest, FindsHeadwordsWithLeftOutKana) {
+  CompoundLexicon lexicon(path_);
+  const auto readings = [&lexicon](const char32_t* written, char32_t next) {
+    std::vector<Text> found;
+    for (const CompoundReading& r : lexicon.ReadingsWithoutKana(written, next)) {
+      found.push_back(r.reading);
+    }
+    return found;
+  };
+  using Found = std::vector<Text>;
+  // normal: kana left out after and among the kanji
+  EXPECT_EQ(readings(U"綿入", U'を'), Found{U"わたいれ"});
+  EXPECT_EQ(readings(U"取扱", U'\0'), Found{U"とりあつかい"});
+  // edge: the kana after the kanji stand in the text; a particle is never left out; more
+  // than three kana; one kanji; kana in what is written; listed as written
+  EXPECT_EQ(readings(U"取扱", U'い'), Found{});
+  EXPECT_EQ(readings(U"気毒", U'だ'), Found{});
+  EXPECT_EQ(readings(U"打合", U'\0'), Found{});
+  EXPECT_EQ(readings(U"綿", U'を'), Found{});
+  EXPECT_EQ(readings(U"綿入れ", U'を'), Found{});
+  EXPECT_EQ(readings(U"会社", U'が'), Found{});
+  // bad input: nothing, no JIS code
+  EXPECT_EQ(readings(U"", U'\0'), Found{});
+  EXPECT_EQ(readings(U"𠮷野", U'\0'), Found{});
 }
 
 TEST_F(CompoundLexiconTest, CountsVoicingOverCompoundsEndingInTheWord) {
@@ -307,6 +359,28 @@ INSTANTIATE_TEST_SUITE_P(
                  {{1, U"おお", U"接頭詞,名詞接続,*", U""}, {2, U"かぞく", kNoun, U""}},
                  {},
                  "大家族:だいかぞく"},
+        // listed only with kana the writer left out
+        JoinCase{
+            U"綿入を",
+            {{1, U"めん", kNoun, U""}, {1, U"いり", kNoun, U""}, {1, U"を", kParticle, U""}},
+            {},
+            "綿入:わたいれ|を:を"},
+        JoinCase{U"５分前",
+                 {{1, U"５", U"名詞,数,*", U""},
+                  {1, U"ふん", U"名詞,接尾,助数詞", U""},
+                  {1, U"まえ", U"名詞,接尾,副詞可能", U""}},
+                 {},
+                 "５:５|分:ふん|前:まえ"},
+        // a compound of nouns whose entry only spells one of them another listed way stays as
+        // analysed; with a suffix it is read whole
+        JoinCase{U"日本経済",
+                 {{2, U"にっぽん", kNoun, U""}, {2, U"けいざい", kNoun, U""}},
+                 {},
+                 "日本:にっぽん|経済:けいざい"},
+        JoinCase{U"一文無し",
+                 {{2, U"いちぶん", kNoun, U""}, {2, U"なし", U"名詞,接尾,一般", U""}},
+                 {},
+                 "一文無し:いちもんなし"},
         // the analysed reading is listed: nothing changes
         JoinCase{
             U"市場", {{1, U"し", kNoun, U""}, {1, U"じょう", kNoun, U""}}, {}, "市:し|場:じょう"},

@@ -49,7 +49,9 @@ class PhraseServiceTest : public ::testing::TestWithParam<std::pair<const char*,
                              "外に [ほかに] /(adv) in addition/(P)/\n"
                              "絵を描く [えをえがく] /(exp,v5k) to paint/\n"
                              "絵を描く [えをかく] /(exp,v5k) to paint/(P)/\n"
-                             "今日は [こんにちは] /(int) (uk) hello/(P)/\n"));
+                             "今日は [こんにちは] /(int) (uk) hello/(P)/\n"
+                             "ある種 [あるしゅ] /(adj-no) certain/\n"
+                             "悪どい [あくどい] /(adj-i) (uk) gaudy/\n"));
     ASSERT_TRUE(service_);
   }
 
@@ -72,11 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair{"実を言うと、", "じつをいうと、"},
         // the analysed reading is listed but the only common one is another
         std::pair{"絵を描いた。", "えをかいた。"},
+        // a demonstrative and one kanji used as the entry says, before の
+        std::pair{"ある種の虫。", "あるしゅのむし。"},
+        // kana the analyser took for a verb after an adjective it cut to its kanji (悪 どい)
+        std::pair{"悪どい商売だ。", "あくどいしょうばいだ。"},
         // edge: phrases that only look alike stay as analysed
         std::pair{"その方がいい。", "そのほうがいい。"}, std::pair{"歩こう。", "あるこう。"},
         std::pair{"彼の方が早い。", "かれのほうがはやい。"},
         std::pair{"説明した。", "せつめいした。"}, std::pair{"外に出る。", "そとにでる。"},
-        std::pair{"今日は雨だ。", "きょうはあめだ。"}));
+        std::pair{"今日は雨だ。", "きょうはあめだ。"},
+        std::pair{"ある種を蒔く。", "あるたねをまく。"}));
 
 }  // namespace
 }  // namespace yomika

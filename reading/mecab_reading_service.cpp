@@ -128,8 +128,7 @@ class MecabReadingService final : public ReadingService {
         compounds_(options.compound_dictionary_path),
         particle_context_(compounds_),
         verb_context_(compounds_),
-        rare_(options.kanjidic2_path, options.unihan_folder, options.skk_path),
-        second_opinion_(options.second_dictionary_folder) {
+        rare_(options.kanjidic2_path, options.unihan_folder, options.skk_path) {
     user_dictionary_.Load();
     RefreshUserWords();
     // The lexicons take a while to read; that happens on the side while the caller reads and
@@ -314,7 +313,7 @@ class MecabReadingService final : public ReadingService {
     const Text& analysed = mapped ? *mapped : text;
     std::vector<Morpheme> words = analyzer_->Analyse(analysed, boundaries);
     ApplyReadingRules(analysed, words);
-    ResolveCloseCalls(analysed, in_run, *analyzer_, compounds_, &second_opinion_, words);
+    ResolveCloseCalls(analysed, in_run, *analyzer_, compounds_, words);
     ApplyCompoundReadings(analysed, in_run, boundaries, compounds_, words);
     ReadUnknownWords(analysed, in_run, compounds_, words);
     particle_context_.Apply(analysed, in_run, words);
@@ -626,7 +625,6 @@ class MecabReadingService final : public ReadingService {
   ParticleContext particle_context_;
   VerbContext verb_context_;
   RareKanji rare_;
-  SecondOpinion second_opinion_;
   std::unordered_map<char32_t, Text> char_readings_;
 
   Text working_;

@@ -28,10 +28,6 @@ struct MecabOptions {
   QString kanjidic2_path = QStringLiteral("/usr/share/edict/kanjidic2.xml.gz");
   QString unihan_folder = QStringLiteral("/usr/share/unicode");
   QString skk_path = QStringLiteral("/usr/share/skk/SKK-JISYO.JIS3_4");
-  // A second MeCab dictionary (JUMAN, UTF-8; Debian's mecab-jumandic-utf8) asked about the
-  // words IPADIC reads two ways at nearly the same cost. Loaded on first need; empty or
-  // missing: no second opinion.
-  QString second_dictionary_folder = QStringLiteral("/var/lib/mecab/dic/juman-utf8");
   // The user's reading dictionary; empty: ReadingDictionary::DefaultPath().
   QString user_dictionary_path;
 };

@@ -95,6 +95,15 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"来る五月に", "きたるごがつに"},
         // 年 before に and a number is a year counted; before other words an age
         LookupCase{"年に一度", "ねんにいちど"}, LookupCase{"年に似合わず", "としににあわず"},
+        // 後 standing alone is あと, in a compound or after a noun not
+        LookupCase{"、後の犬は", "、あとのいぬは"}, LookupCase{"食後の", "しょくごの"},
+        LookupCase{"その後、", "そのご、"},
+        // 強 after a noun before an adjective's ending is the adjective; after a quantity
+        // "a little over"
+        LookupCase{"喧嘩強そうだ", "けんかつよそうだ"}, LookupCase{"一年強の", "いちねんきょうの"},
+        LookupCase{"二十強そう", "にじゅうきょうそう"},
+        // 出す split as 出る's stem and する after kana; 出る itself stays
+        LookupCase{"中身がとび出した", "なかみがとびだした"}, LookupCase{"とび出る", "とびでる"},
         // the verb a particle before it points to (EDICT's phrases: 〜も行く, 〜が入れる), and
         // not where the phrases do not agree (〜を行う, 〜を行く)
         LookupCase{"一度も行った。", "いちどもいった。"},

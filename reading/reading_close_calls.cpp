@@ -46,16 +46,29 @@ std::optional<Text> CommonInstead(const std::vector<CompoundReading>& listed,
   return chosen;
 }
 
-// The close reading the second analyser gives the word, unless it differs from the analysed
-// one only in voicing.
-std::optional<Text> SecondInstead(const Text& text, const Morpheme& word, const Text& analysed,
-                                  const std::vector<Morpheme>& close, SecondOpinion& second) {
-  const std::optional<Text> opinion = second.ReadingOf(text, word.begin, word.end);
-  if (!opinion || DiffersOnlyInVoicing(*opinion, analysed)) return std::nullopt;
+// Before の, the lexicon's verdict between readings it marks common alike: the close reading
+// whose entry alone modifies nouns with の (大勢の: おおぜい, adj-no; たいせい, a noun only).
+std::optional<Text> TakesNoInstead(const std::vector<CompoundReading>& listed,
+                                   const Text& analysed, const std::vector<Morpheme>& close) {
+  const auto find = [&listed](const Text& reading) -> const CompoundReading* {
+    for (const CompoundReading& r : listed) {
+      if (r.reading == reading) return &r;
+    }
+    return nullptr;
+  };
+  const CompoundReading* own = find(analysed);
+  if (!own || !own->common || own->takes_no) return std::nullopt;
+  std::optional<Text> chosen;
   for (const Morpheme& other : close) {
-    if (other.reading == *opinion) return opinion;
+    const CompoundReading* entry = find(other.reading);
+    if (!entry || !entry->common || !entry->takes_no ||
+        DiffersOnlyInVoicing(other.reading, analysed) || chosen == other.reading) {
+      continue;
+    }
+    if (chosen) return std::nullopt;
+    chosen = other.reading;
   }
-  return std::nullopt;
+  return chosen;
 }
 
 }  // namespace
@@ -69,7 +82,7 @@ bool DiffersOnlyInVoicing(const Text& a, const Text& b) {
 }
 
 void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
-                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon, SecondOpinion* second,
+                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon,
                        std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
   for (Morpheme& word : words) {
@@ -79,11 +92,13 @@ void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
     }
     const std::vector<Morpheme> close = analyzer.CloseReadings(word.begin, word.end, word.reading);
     if (close.empty()) continue;
-    const Text analysed = FoldToHiragana(word.reading);
     const std::vector<CompoundReading> listed =
         lexicon.ReadingsOf(text.substr(word.begin, word.end - word.begin));
+    const Text analysed = FoldToHiragana(word.reading);
     std::optional<Text> chosen = CommonInstead(listed, analysed, close);
-    if (!chosen && second) chosen = SecondInstead(text, word, analysed, close, *second);
+    if (!chosen && word.end < text.size() && text[word.end] == U'の') {
+      chosen = TakesNoInstead(listed, analysed, close);
+    }
     if (chosen) word.reading = *std::move(chosen);
   }
 }

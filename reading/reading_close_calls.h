@@ -3,14 +3,13 @@
 
 // Words the analyser's dictionary reads two ways at nearly the same cost (高音: たかね and
 // こうおん, 560 apart): the analysis hardly prefers either, so other evidence decides between
-// them: EDICT's mark of the common reading, else a second analyser with a dictionary of its own.
+// them: EDICT's mark of the common reading.
 
 #include <vector>
 
 #include "engine/text.h"
 #include "reading/mecab_analyzer.h"
 #include "reading/reading_compounds.h"
-#include "reading/second_opinion.h"
 
 namespace yomika {
 
@@ -21,11 +20,10 @@ bool DiffersOnlyInVoicing(const Text& a, const Text& b);
 // Gives each word of `words` (the analysis of `text` that `analyzer` made last, rules applied)
 // of two or more characters, a kanji among them, that the dictionary also reads another way at
 // a close cost (MecabAnalyzer::CloseReadings) the other reading when `lexicon` marks it, and it
-// alone, common and does not mark the analysed one; when the lexicon does not tell, the close
-// reading `second` gives the same characters, if any (大勢: たいせい, おおぜい both common;
-// JUMAN: おおぜい). Readings that differ only in voicing stay. `second` may be null.
+// alone, common and does not mark the analysed one; before の, when both are common, the one
+// whose entry alone takes の (大勢の: おおぜい). Readings that differ only in voicing stay.
 void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
-                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon, SecondOpinion* second,
+                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon,
                        std::vector<Morpheme>& words);
 
 }  // namespace yomika

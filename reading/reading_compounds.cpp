@@ -147,6 +147,43 @@ bool IsCompoundingNoun(const Morpheme& word) {
   return false;
 }
 
+// Whether `chosen`, the compound reading of words [first, last), nouns (no suffixes) of two or
+// more characters each, differs from their analysed readings in one word only, and the
+// lexicon lists that word's analysed reading as well as the one `chosen` gives it: the
+// compound of whole words then only spells the word another listed way (日本経済:
+// にほんけいざい; 日本 にっぽん is listed too), which is no correction of the analysis.
+// Compounds with a one-character part or another word class are more often read as a whole
+// (一文無し: いちもんなし, though 一文 いちぶん is listed).
+bool OnlyAnotherListedVariant(const Text& text, CompoundLexicon& lexicon,
+                              const std::vector<Morpheme>& words, std::size_t first,
+                              std::size_t last, const Text& chosen) {
+  for (std::size_t k = first; k < last; ++k) {
+    const std::u32string_view pos = words[k].part_of_speech;
+    if (words[k].end - words[k].begin < 2 || !pos.starts_with(U"名詞") ||
+        pos.starts_with(U"名詞,接尾")) {
+      return false;
+    }
+  }
+  for (std::size_t k = first; k < last; ++k) {
+    const Morpheme& word = words[k];
+    const Text before = FoldToHiragana(ReadingOfWords(words, first, k));
+    const Text after = FoldToHiragana(ReadingOfWords(words, k + 1, last));
+    if (chosen.size() <= before.size() + after.size() || !chosen.starts_with(before) ||
+        !chosen.ends_with(after)) {
+      continue;
+    }
+    const Text variant = chosen.substr(before.size(), chosen.size() - before.size() - after.size());
+    const std::u32string_view surface =
+        std::u32string_view(text).substr(word.begin, word.end - word.begin);
+    if (variant != FoldToHiragana(word.reading) &&
+        lexicon.ListsReading(surface, word.reading) == true &&
+        lexicon.ListsReading(surface, variant) == true) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Voices the first sound of `word`, the second part of a compound no headword lists, when
 // the lexicon's compounds that end in it mostly do.
 void VoiceCompoundTail(const Text& text, CompoundLexicon& lexicon, Morpheme& word) {
@@ -187,6 +224,62 @@ std::optional<Text> VoicedWhereListedBoth(const Text& text, CompoundLexicon& lex
   const Text surface = text.substr(tail.begin, tail.end - tail.begin);
   if (!lexicon.VoicesTail(surface, tail.reading).value_or(false)) return std::nullopt;
   return with_voiced;
+}
+
+// Whether the comma-separated `marks` (n,adj-no,vs) hold `part`.
+bool HasPart(std::string_view marks, std::string_view part) {
+  while (!marks.empty()) {
+    const std::size_t comma = marks.find(',');
+    if (marks.substr(0, comma) == part) return true;
+    if (comma == std::string_view::npos) break;
+    marks.remove_prefix(comma + 1);
+  }
+  return false;
+}
+
+// EUC-JP bytes of the hiragana a writer may leave out of a compound: not the particles の が
+// を は へ や, which stand between words.
+bool IsOmissibleKana(std::string_view two_bytes) {
+  if (static_cast<unsigned char>(two_bytes[0]) != 0xA4) return false;
+  static constexpr unsigned char kParticles[] = {0xCE, 0xAC, 0xF2, 0xCF, 0xD8, 0xE4};
+  return std::find(std::begin(kParticles), std::end(kParticles),
+                   static_cast<unsigned char>(two_bytes[1])) == std::end(kParticles);
+}
+
+// The hash (HashBytes) of `headword` (EUC-JP) without its hiragana when it is two or more
+// kanji with one to three hiragana a writer may leave out among or after them (取り扱い: the
+// hash of 取扱); std::nullopt otherwise.
+std::optional<std::uint32_t> BareHash(std::string_view headword) {
+  constexpr int kMostLeftOut = 3;
+  std::uint32_t hash = 2166136261u;
+  int kanji = 0;
+  int kana = 0;
+  for (std::size_t at = 0; at + 1 < headword.size(); at += 2) {
+    const std::string_view c = headword.substr(at, 2);
+    if (IsEucKanjiLead(static_cast<unsigned char>(c[0]))) {
+      for (const char byte : c) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 16777619u;
+      }
+      ++kanji;
+    } else if (at == 0 || !IsOmissibleKana(c) || ++kana > kMostLeftOut) {
+      return std::nullopt;
+    }
+  }
+  if (kana == 0 || kanji < 2) return std::nullopt;
+  return hash;
+}
+
+// Whether `headword`'s kanji, its kana skipped, are `kanji` (both EUC-JP): BareHeadword's test
+// without building the string.
+bool KanjiAre(std::string_view headword, std::string_view kanji) {
+  std::size_t matched = 0;
+  for (std::size_t at = 0; at + 1 < headword.size(); at += 2) {
+    if (!IsEucKanjiLead(static_cast<unsigned char>(headword[at]))) continue;
+    if (headword.compare(at, 2, kanji, matched, 2) != 0) return false;
+    matched += 2;
+  }
+  return matched == kanji.size();
 }
 
 }  // namespace
@@ -234,20 +327,26 @@ std::optional<EdictLine> SplitEdictLine(std::string_view line) {
   }
   out.common = line.ends_with("/(P)/");
   // The marks of the entry and its first sense stand in parentheses before the first gloss.
-  // Only headwords with kana among their kanji are read as phrases; the others' marks are of
-  // no use.
+  // Only headwords with kana among their kanji are read as phrases; of the others' marks only
+  // the part of speech (adj-no) is of use.
   bool kana = false;
   for (std::size_t i = 0; i + 1 < out.headword.size() && !kana; i += 2) {
     kana = IsEucKanaLead(static_cast<unsigned char>(out.headword[i]));
   }
-  const std::string_view glosses = kana ? line.substr(close + 3) : std::string_view();
+  const std::string_view glosses = line.substr(close + 3);
   for (std::size_t at = 0; at < glosses.size() && glosses[at] == '(';) {
     const std::size_t end = glosses.find(')', at);
     if (end == std::string_view::npos) break;
     const std::string_view mark = glosses.substr(at + 1, end - at - 1);
     at = end + 1;
     while (at < glosses.size() && glosses[at] == ' ') ++at;
-    if (mark == "uk") {
+    if (!kana) {
+      // Most headwords are no phrases: only the part of speech matters, read quickly.
+      out.takes_no = out.takes_no ||
+                     (mark.find("adj-no") != std::string_view::npos && HasPart(mark, "adj-no"));
+    } else if (HasPart(mark, "adj-no")) {
+      out.takes_no = true;
+    } else if (mark == "uk") {
       out.usually_kana = true;
     } else if (mark == "arch" || mark == "ok" || mark == "oK" || mark == "io" || mark == "iK" ||
                mark == "ik" || mark == "ateji" || mark == "int" || mark == "conj") {
@@ -306,6 +405,52 @@ std::vector<CompoundReading> CompoundLexicon::ReadingsOf(const Text& headword) {
   const std::optional<std::string> key = Encode(headword);
   if (!key) return {};
   return ReadingsOfEncoded(*key);
+}
+
+std::vector<CompoundReading> CompoundLexicon::ReadingsWithoutKana(const Text& written,
+                                                                  char32_t next) {
+  std::vector<CompoundReading> readings;
+  const std::optional<std::string> key = Encode(written);
+  if (!key || key->size() < 4) return readings;
+  PreparePhrases();
+  if (bare_buckets_.empty()) return readings;
+  const std::optional<std::string> after = Encode(std::u32string_view(&next, 1));
+  const std::uint32_t hash = HashBytes(*key);
+  if (!bare_headwords_[hash >> (32 - kHeadwordBits)]) return readings;
+  const std::size_t group = hash & (bare_buckets_.size() - 2);
+  for (std::uint32_t k = bare_buckets_[group]; k < bare_buckets_[group + 1]; ++k) {
+    const Entry& entry = entries_[by_bare_[k]];
+    const std::string_view head = HeadwordOf(entry);
+    if (!KanjiAre(head, *key)) continue;
+    // The kana after the last kanji, if any, must be missing from the text too.
+    std::size_t tail = head.size();
+    while (tail >= 2 && !IsEucKanjiLead(static_cast<unsigned char>(head[tail - 2]))) tail -= 2;
+    if (tail < head.size() && after && head.substr(tail).starts_with(*after)) continue;
+    CompoundReading reading = ReadingWithMarks(entry);
+    if (!reading.reading.empty()) readings.push_back(std::move(reading));
+  }
+  return readings;
+}
+
+void CompoundLexicon::IndexBareHeadwords() {
+  std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t> hashes;
+  bare_headwords_.assign(std::size_t{1} << kHeadwordBits, false);
+  for (std::uint32_t k = 0; k < entries_.size(); ++k) {
+    const std::optional<std::uint32_t> hash = BareHash(HeadwordOf(entries_[k]));
+    if (!hash) continue;
+    kept.push_back(k);
+    hashes.push_back(*hash);
+    bare_headwords_[*hash >> (32 - kHeadwordBits)] = true;
+  }
+  const std::size_t groups = GroupCount(kept.size(), kEntriesPerGroup);
+  std::vector<std::uint32_t> group_of;
+  group_of.reserve(kept.size());
+  for (const std::uint32_t hash : hashes) {
+    group_of.push_back(static_cast<std::uint32_t>(hash & (groups - 1)));
+  }
+  by_bare_ = GroupItems(group_of, groups, bare_buckets_);
+  for (std::uint32_t& item : by_bare_) item = kept[item];
 }
 
 std::vector<CompoundReading> CompoundLexicon::ReadingsOfEncoded(std::string_view wanted) {
@@ -447,6 +592,7 @@ bool CompoundLexicon::MayBeginPhrase(std::u32string_view start) {
 void CompoundLexicon::PreparePhrases() {
   LoadOnce();
   if (phrases_.empty() && !entries_.empty()) IndexPhrases();
+  if (bare_buckets_.empty() && !entries_.empty()) IndexBareHeadwords();
 }
 
 bool CompoundLexicon::MayBePhrase(std::u32string_view headword) {
@@ -456,7 +602,7 @@ bool CompoundLexicon::MayBePhrase(std::u32string_view headword) {
 
 CompoundReading CompoundLexicon::ReadingWithMarks(const Entry& entry) {
   return {ReadingOf(entry), entry.common, (entry.marks & kIrregular) != 0,
-          (entry.marks & kUsuallyKana) != 0};
+          (entry.marks & kUsuallyKana) != 0, (entry.marks & kTakesNo) != 0};
 }
 
 void CompoundLexicon::ForEachEntry(
@@ -530,7 +676,8 @@ void CompoundLexicon::AddEntry(std::string_view line) {
                       static_cast<std::uint8_t>(entry->headword.size()),
                       static_cast<std::uint8_t>(entry->reading.size()), entry->common,
                       static_cast<std::uint8_t>((entry->irregular ? kIrregular : 0) |
-                                                (entry->usually_kana ? kUsuallyKana : 0))});
+                                                (entry->usually_kana ? kUsuallyKana : 0) |
+                                                (entry->takes_no ? kTakesNo : 0))});
   pool_ += entry->headword;
   pool_ += entry->reading;
 }
@@ -691,9 +838,17 @@ void ApplyCompoundReadings(const Text& text, const std::vector<bool>& in_run,
           }
         }
       }
+      if (readings.empty() && IsCompoundingNoun(words[i])) {
+        // Kana left out of a compound of content words only: 分前 after a number is minutes
+        // before (ふんまえ), not 分け前.
+        readings = lexicon.ReadingsWithoutKana(surface, end < text.size() ? text[end] : U'\0');
+      }
       if (readings.empty()) continue;
       listed = true;
       std::optional<Text> chosen = ChooseCompoundReading(readings, ReadingOfWords(words, i, last));
+      if (chosen && OnlyAnotherListedVariant(text, lexicon, words, i, last, *chosen)) {
+        chosen.reset();
+      }
       if (!chosen) chosen = VoicedWhereListedBoth(text, lexicon, readings, words, i, last);
       const std::vector<bool> flags(in_run.begin() + static_cast<std::ptrdiff_t>(begin),
                                     in_run.begin() + static_cast<std::ptrdiff_t>(end));

@@ -25,12 +25,14 @@ namespace yomika {
 // One reading of a headword, in hiragana; `common` for entries marked (P). For headwords with
 // kana among their kanji (phrases) also `irregular` for entries marked as an old, irregular or
 // ateji writing or reading ((arch), (ok), (oK), (io), (iK), (ik), (ateji)) or as an
-// interjection or conjunction ((int), (conj)), and `usually_kana` for (uk).
+// interjection or conjunction ((int), (conj)), and `usually_kana` for (uk). For any headword
+// `takes_no` when its first sense is a noun that modifies another with の ((adj-no)).
 struct CompoundReading {
   Text reading;
   bool common = false;
   bool irregular = false;
   bool usually_kana = false;
+  bool takes_no = false;
   friend bool operator==(const CompoundReading&, const CompoundReading&) = default;
 };
 
@@ -45,6 +47,7 @@ struct EdictLine {
   bool common = false;
   bool irregular = false;
   bool usually_kana = false;
+  bool takes_no = false;
 };
 std::optional<EdictLine> SplitEdictLine(std::string_view line);
 
@@ -66,6 +69,13 @@ class CompoundLexicon {
   // Example: (市場, しじょう) → true; (市場, いちじょう) → false; (石油会社, …) → std::nullopt.
   std::optional<bool> ListsReading(std::u32string_view headword, const Text& reading);
 
+  // The readings of the headwords that spell `written` (two or more kanji) with one to three
+  // hiragana among or after its kanji that the writer left out (綿入 → 綿入れ わたいれ, 取扱 →
+  // 取り扱い), the particles の が を は へ や never among them. A headword whose kana go on
+  // after the kanji counts only when `next`, the character after `written` in the text, does
+  // not begin them (取扱い is written in full). Empty when none.
+  std::vector<CompoundReading> ReadingsWithoutKana(const Text& written, char32_t next);
+
   // ReadingsOf for a headword already in the lexicon's encoding (Encode).
   std::vector<CompoundReading> ReadingsOfEncoded(std::string_view headword);
 
@@ -74,7 +84,8 @@ class CompoundLexicon {
   // `headword` may be such a phrase: quick tests before the lookups of the phrases there.
   bool MayBeginPhrase(std::u32string_view start);
   bool MayBePhrase(std::u32string_view headword);
-  // Builds the filters of those two now (on a loading thread) rather than on first use.
+  // Builds the filters of those two, and the index of ReadingsWithoutKana, now (on a loading
+  // thread) rather than on first use.
   void PreparePhrases();
 
   // `text` in the lexicon's encoding (EUC-JP); std::nullopt when a character has no two-byte
@@ -97,10 +108,11 @@ class CompoundLexicon {
     std::uint8_t headword_length;  // in bytes
     std::uint8_t reading_length;
     bool common;
-    std::uint8_t marks;  // kIrregular | kUsuallyKana
+    std::uint8_t marks;  // kIrregular | kUsuallyKana | kTakesNo
   };
   static constexpr std::uint8_t kIrregular = 1;
   static constexpr std::uint8_t kUsuallyKana = 2;
+  static constexpr std::uint8_t kTakesNo = 4;
   CompoundReading ReadingWithMarks(const Entry& entry);
 
   void LoadOnce();
@@ -121,6 +133,12 @@ class CompoundLexicon {
   // compounds that end in a word. Built on the first VoicesTail.
   std::vector<std::uint32_t> by_ending_;
   std::vector<std::uint32_t> ending_buckets_;  // where each hash's group starts in by_ending_
+  void IndexBareHeadwords();
+  // Indexes into entries_ of headwords with left-out kana (ReadingsWithoutKana), grouped by a
+  // hash of the headword without its kana. Built by PreparePhrases.
+  std::vector<std::uint32_t> by_bare_;
+  std::vector<std::uint32_t> bare_buckets_;
+  std::vector<bool> bare_headwords_;  // by the high bits of the hash: most misses end there
   void IndexPhrases();
   std::vector<bool> phrase_beginnings_;  // by a hash of the first three characters
   std::vector<bool> phrases_;            // by a hash of the headword; built on first need
@@ -152,8 +170,12 @@ std::optional<Text> VoiceFirstSound(const Text& reading);
 // Joins neighbouring words of `words` (an analysis of `text`) that together spell one
 // lexicon headword, every one of them holding a kanji of `in_run`, into one word with the
 // headword's reading (longest first, left to right); a conjugated last word is looked up by its
-// dictionary form. Never joins across `boundaries` (positions where a word must begin), and
-// leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
+// dictionary form; a compound of nouns of two or more characters stays as analysed when its
+// entry only spells one of them another way that word's own entries list (日本|経済: にっぽん
+// and にほん listed, 日本経済 にほんけいざい); content words no headword spells are looked up
+// by the headwords that spell them with kana the writer left out (綿|入: 綿入れ わたいれ;
+// ReadingsWithoutKana). Never joins across `boundaries` (positions where a word must begin),
+// and leaves the words alone where the analysed reading is one the lexicon lists, unless it lists
 // the last word voiced as well and VoicesTail says that word mostly is (回転寿司: かいてんすし
 // and かいてんずし listed, 稲荷寿司, 握り寿司 … voiced: かいてんずし). A noun followed
 // directly by a word of two or more characters that no headword joins gets the first sound of

@@ -65,6 +65,13 @@ bool Conjugated(const Text& text, const Morpheme& word) {
          text.compare(word.begin, word.end - word.begin, word.base_form) != 0;
 }
 
+// An adjective cut to its bare kanji (悪 of 悪い): the analyser split a word it does not know
+// (悪どい: 悪 + どい), so the kana after it are no conjugated word of their own.
+bool BareAdjectiveStem(const Text& text, const std::vector<bool>& in_run, const Morpheme& word) {
+  return word.part_of_speech.starts_with(U"形容詞") && Conjugated(text, word) &&
+         in_run[word.end - 1];
+}
+
 // The pieces every one of `readings` gives `surface`, in text positions from `offset`;
 // std::nullopt when one of them does not align.
 std::optional<std::vector<KanjiPiece>> AgreedPieces(const Text& surface,
@@ -169,17 +176,24 @@ std::optional<Text> ReadPhrase(const Text& text, const std::vector<bool>& in_run
   if (readings.empty()) return std::nullopt;
   // A kana ending matched as written that the analyser took for a conjugated word (説明し
   // [ときあかし] is not 説明 し).
-  if (as_written && Conjugated(text, tail) && KanaOnly(text, tail)) return std::nullopt;
+  if (as_written && Conjugated(text, tail) && KanaOnly(text, tail) &&
+      !(last - first == 2 && BareAdjectiveStem(text, in_run, words[first]))) {
+    return std::nullopt;
+  }
   if (last - first == 2) {
     // A verb and its auxiliary alone are no phrase (歩こ う, not 歩こう ほこう).
     if (Conjugated(text, words[first]) && words[first + 1].part_of_speech.starts_with(U"助動詞")) {
       return std::nullopt;
     }
-    // その方, この辺: the parts read on their own as often as the phrase does.
+    // その方, この辺: the parts read on their own as often as the phrase does, unless the phrase
+    // is common or used as its entry says, a noun modifying with の (ある種の: あるしゅ).
     const bool common = std::any_of(readings.begin(), readings.end(),
                                     [](const CompoundReading& r) { return r.common; });
+    const bool takes_no = end < text.size() && text[end] == U'の' &&
+                          std::all_of(readings.begin(), readings.end(),
+                                      [](const CompoundReading& r) { return r.takes_no; });
     if (words[first].part_of_speech.starts_with(U"連体詞") && KanjiCount(in_run, begin, end) == 1 &&
-        !common) {
+        !common && !takes_no) {
       return std::nullopt;
     }
   }

@@ -30,9 +30,11 @@ bool IsKanjiReading(const std::vector<Text>& readings, const Text& reading);
 // listed readings disagree on every changed kanji stretch, or when the headword is marked
 // irregular.
 // Guards against phrases that only look alike: a verb with its auxiliary alone (歩こ う is no
-// 歩こう ほこう), a demonstrative and one kanji unless marked common (その方: そのほう or
-// そのかた), a changed single kanji whose new reading KANJIDIC does not give it (彼の方:
-// 彼 is never あ), a kana-only conjugated last word matched as written (説明 し).
+// 歩こう ほこう), a demonstrative and one kanji unless marked common or, marked adj-no, before
+// の (その方: そのほう or そのかた; ある種の: あるしゅ), a changed single kanji whose new
+// reading KANJIDIC does not give it (彼の方: 彼 is never あ), a kana-only conjugated last word
+// matched as written (説明 し) unless it follows an adjective cut to its kanji (悪 どい:
+// 悪どい あくどい).
 // Never joins across `boundaries`.
 void ApplyPhraseReadings(const Text& text, const std::vector<bool>& in_run,
                          const std::vector<std::size_t>& boundaries, CompoundLexicon& lexicon,

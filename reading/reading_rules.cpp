@@ -328,6 +328,30 @@ bool PlainPredicateBefore(const Text& text, const Morpheme& before, const Morphe
          text.compare(before.begin, before.end - before.begin, before.base_form) == 0;
 }
 
+// Whether the analyser split a form of 出す as the stem of 出る and する (とび出|した), as it
+// does when kana stand before 出.
+bool PutOutTakenForGoOut(const Text& text, const Morpheme& word, const Morpheme& after) {
+  return word.part_of_speech.starts_with(U"動詞") && word.base_form.ends_with(U"出る") &&
+         word.end > word.begin && text[word.end - 1] == U'出' && word.reading.ends_with(U"で") &&
+         after.begin == word.end && after.base_form == U"する" &&
+         Text(U"しすさせ").find(text[after.begin]) != Text::npos;
+}
+
+// Whether `word` counts something: a number or a counter (一年, 十人, 5).
+bool IsQuantity(const Text& text, const Morpheme& word) {
+  return word.part_of_speech.starts_with(U"名詞,数") ||
+         word.part_of_speech.starts_with(U"名詞,接尾,助数詞") ||
+         (word.end > word.begin && IsNumeral(text[word.end - 1]));
+}
+
+// Whether an adjective's stem goes on at `at` (強そう, 強さ, 強め, 強すぎ, 強げ).
+bool AdjectiveEndingAt(const Text& text, std::size_t at) {
+  for (const char32_t* ending : {U"そう", U"さ", U"め", U"すぎ", U"げ"}) {
+    if (StartsWith(text, at, ending)) return true;
+  }
+  return false;
+}
+
 // Whether the particle at `at` marks a topic or limits to someone (は, も, だけ, こそ, のみ):
 // after a verb, 方 so followed is a person. Comparisons take が (した方がいい), directions へ
 // and に, and the tendency of 〜する方だ a copula, so those stay ほう.
@@ -494,7 +518,8 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
     } else if (surface == U"間" && word.reading == U"ま" && !StartsWith(text, next, U"もな") &&
                !StartsWith(text, next, U"に合")) {
       word.reading = U"あいだ";
-    } else if (surface == U"後" && word.reading == U"のち") {
+    } else if (surface == U"後" && (word.reading == U"のち" || word.reading == U"こう") &&
+               word.part_of_speech.starts_with(U"名詞")) {
       word.reading = U"あと";
     } else if (surface == U"語" && word.reading == U"かたり") {
       word.reading = U"ご";
@@ -510,6 +535,13 @@ void ApplyReadingRules(const Text& text, std::vector<Morpheme>& words) {
     } else if (surface == U"方" && word.reading == U"ほう" && before &&
                PlainPredicateBefore(text, *before, word) && PersonParticleAt(text, next)) {
       word.reading = U"かた";
+    } else if (after && PutOutTakenForGoOut(text, word, *after)) {
+      // 出る's stem never comes before する: the two are 出す (とび出した: とびだした).
+      word.reading.back() = U'だ';
+    } else if (surface == U"強" && word.reading == U"きょう" && before &&
+               !IsQuantity(text, *before) && AdjectiveEndingAt(text, next)) {
+      // Not "a little over" a quantity (一年強) but the adjective's stem: 喧嘩強そう.
+      word.reading = U"つよ";
     } else if (surface == U"人" && word.reading == U"じん" && before &&
                before->part_of_speech.starts_with(U"名詞,サ変接続") &&
                EndsInKanji(text, *before, word)) {

@@ -41,7 +41,9 @@ std::optional<CountedReading> ReadCounted(std::uint64_t value, const Text& numbe
 // Rewrites the readings of `words` (an analysis of `text`) where a rule knows better: a number
 // in kanji numerals and its counter become one word with the reading of the whole; after
 // digits the counter reads as it sounds there (3本 → 本: ぼん); 何 reads なん before a counter
-// and before の, だ, で, と, な; a 間 or 後 on its own reads あいだ and あと; 方 after a verb in
+// and before の, だ, で, と, な; a 間 or 後 on its own reads あいだ and あと; 強 between a noun
+// and an adjective's ending is the adjective's つよ (喧嘩強そう); 出る's stem before する is
+// 出す's, だ (とび出した); 方 after a verb in
 // its plain form and before は, も, だけ, こそ or のみ is a person, かた (くださる方だけ); 来る
 // taken for the old verb きたる reads こ before the passive and causative (来られる) and くる in
 // 来るべき closing a sentence; 年 before に and a number counts per year, ねん (年に一度).

@@ -15,10 +15,9 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3 time
   # reading service: MeCab with the IPADIC dictionary, kanji readings (kanjidic, and
   # kanjidic-xml read through zlib), compounds, rare kanji (Unihan in unicode-data read
-  # through libbz2, the SKK dictionary of JIS X 0213 kanji in skkdic-extra), the JUMAN
-  # dictionary for MeCab as a second opinion
+  # through libbz2, the SKK dictionary of JIS X 0213 kanji in skkdic-extra)
   libmecab-dev mecab mecab-ipadic-utf8 kanjidic kanjidic-xml zlib1g-dev edict
-  unicode-data libbz2-dev skkdic-extra mecab-jumandic-utf8
+  unicode-data libbz2-dev skkdic-extra
 )
 
 missing=()
