@@ -5,20 +5,6 @@
 
 namespace yomika {
 
-QString CandidateLabel(CandidateSource source) {
-  switch (source) {
-    case CandidateSource::kAnalysis:
-      return QStringLiteral("候補");
-    case CandidateSource::kDictionary:
-      return QStringLiteral("辞書");
-    case CandidateSource::kKanji:
-      return QStringLiteral("漢字の読み");
-    case CandidateSource::kUser:
-      return QStringLiteral("ユーザー辞書");
-  }
-  return {};
-}
-
 std::vector<ChoiceLine> ChoiceLines(const std::optional<RunReview>& review,
                                     const QString& current_reading) {
   std::vector<ChoiceLine> lines;
@@ -28,7 +14,7 @@ std::vector<ChoiceLine> ChoiceLines(const std::optional<RunReview>& review,
       const QString reading = ToQString(candidate.reading);
       const bool current = reading == current_reading;
       current_listed = current_listed || current;
-      lines.push_back({reading, CandidateLabel(candidate.source), current});
+      lines.push_back({reading, CandidateSourceLabel(candidate.source), current});
     }
   }
   if (!current_listed && !current_reading.isEmpty()) {

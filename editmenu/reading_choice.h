@@ -14,9 +14,6 @@
 
 namespace yomika {
 
-// The popup's name for where a reading comes from: 候補, 辞書, 漢字の読み, ユーザー辞書.
-QString CandidateLabel(CandidateSource source);
-
 struct ChoiceLine {
   QString reading;       // as the page shows readings (the output's kana form)
   QString label;         // where it comes from

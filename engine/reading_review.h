@@ -15,7 +15,7 @@ namespace yomika {
 enum class CandidateSource {
   kAnalysis,    // 候補: the analyser's own alternatives, and its choice
   kDictionary,  // 辞書: the compound dictionary (EDICT)
-  kKanji,       // 漢字の読み: readings of the single kanji (KANJIDIC)
+  kKanji,       // 漢字の読み: readings of the single kanji (KANJIDIC), or built from them
   kUser,        // ユーザー辞書: the user's reading dictionary
 };
 
@@ -23,7 +23,7 @@ enum class CandidateSource {
 QString CandidateSourceLabel(CandidateSource source);
 
 struct ReadingCandidate {
-  Text reading;  // hiragana (or the kana form of the output, once the engine applied it)
+  Text reading;  // hiragana from a service; the output's kana form once the engine applied it
   CandidateSource source = CandidateSource::kAnalysis;
   friend bool operator==(const ReadingCandidate&, const ReadingCandidate&) = default;
 };

@@ -5,9 +5,7 @@
 namespace yomika {
 namespace {
 
-bool IsAsciiLetter(QChar c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
+bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 bool IsNameCharacter(QChar c) { return IsAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'-'; }
 
 // Elements whose content the browser takes as text, not markup.
@@ -125,7 +123,8 @@ std::vector<RubyElementSpan> FindRubyElements(QStringView html) {
       continue;
     }
     if (name_at >= n || !IsAsciiLetter(html[name_at])) {
-      if (!open.empty() && open.back().part == Part::kBase) elements[open.back().index].base += u'<';
+      if (!open.empty() && open.back().part == Part::kBase)
+        elements[open.back().index].base += u'<';
       ++i;
       continue;
     }

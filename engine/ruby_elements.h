@@ -11,9 +11,9 @@
 namespace yomika {
 
 struct RubyElementSpan {
-  qsizetype start = 0;   // offset of "<ruby" in the text (UTF-16 units)
-  qsizetype end = 0;     // after its "</ruby>", or where the element ends without one
-  QString base;          // its text outside rt and rp, tags left out, references decoded
+  qsizetype start = 0;      // offset of "<ruby" in the text (UTF-16 units)
+  qsizetype end = 0;        // after its "</ruby>", or where the element ends without one
+  QString base;             // its text outside rt and rp, tags left out, references decoded
   qsizetype rt_start = -1;  // the first rt element's content, -1: none
   qsizetype rt_end = -1;
   friend bool operator==(const RubyElementSpan&, const RubyElementSpan&) = default;
@@ -23,7 +23,7 @@ struct RubyElementSpan {
 // tags inside comments, inside other tags (attribute values) and inside raw-text elements
 // (script, style, textarea, title, xmp, iframe, noembed, noframes) are not elements and are
 // left out; noscript content counts, as the preview runs no page scripts.
-// Example: "a<ruby>漢<rt>かん</rt></ruby><!--<ruby>-->" → one span {1, 27, "漢", 10, 12}.
+// Example: "a<ruby>漢<rt>かん</rt></ruby><!--<ruby>-->" → one span {1, 26, "漢", 12, 14}.
 std::vector<RubyElementSpan> FindRubyElements(QStringView html);
 
 }  // namespace yomika
