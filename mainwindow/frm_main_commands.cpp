@@ -12,15 +12,35 @@ namespace yomika {
 
 void FrmMain::ToolbarClick(int slot) {
   switch (slot) {
-    case 2: NewInstance(); break;
-    case 3: OpenText(); break;
-    case 4: SaveText(); break;
-    case 6: ShowPreview(); break;
-    case 7: ShowSource(); break;
-    case 9: RunConversion(); break;
-    case 11: ShowOptions(); break;
-    case 13: close(); break;
-    default: break;  // separators
+    case 2:
+      NewInstance();
+      break;
+    case 3:
+      OpenText();
+      break;
+    case 4:
+      SaveText();
+      break;
+    case 6:
+      ShowPreview();
+      break;
+    case 7:
+      ShowSource();
+      break;
+    case 9:
+      RunConversion();
+      break;
+    case 11:
+      ShowOptions();
+      break;
+    case 13:
+      close();
+      break;
+    case 14:
+      NextDoubt();
+      break;
+    default:
+      break;  // separators
   }
   SourceChanged = 0;
 }
@@ -36,6 +56,8 @@ void FrmMain::ShowPreview() {
     // The source was edited: show the edited source, not the last conversion.
     if (Status written = WriteDocument(txt_html_->Text()); !written) {
       Warn(QString::fromUtf8("プレビューファイルを書き込めませんでした。\n") + written.reason());
+    } else {
+      SendMarksToPreview();
     }
     preview_->Navigate();
     QApplication::processEvents();

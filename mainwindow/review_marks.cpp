@@ -101,6 +101,13 @@ std::optional<std::size_t> ReviewMarks::RunOfElement(int ordinal) const {
   return run;
 }
 
+int ReviewMarks::ElementOrdinal(std::size_t index) const {
+  const auto it = std::lower_bound(
+      elements_.begin(), elements_.end(), runs_.at(index).start,
+      [](const RubyElementSpan& element, int start) { return element.start < start; });
+  return static_cast<int>(it - elements_.begin());
+}
+
 std::optional<std::size_t> ReviewMarks::NextDoubtful(int position) const {
   std::optional<std::size_t> first;
   for (std::size_t i = 0; i < runs_.size(); ++i) {

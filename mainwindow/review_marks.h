@@ -35,6 +35,7 @@ class ReviewMarks {
   void Reset(std::vector<MarkedRun> runs, const QString& document_text);
   void Clear();
   const std::vector<MarkedRun>& runs() const { return runs_; }
+  bool empty() const { return runs_.empty(); }
 
   // The pane's text became `document_text`; the document reported [position, position +
   // removed) replaced by `added` units. Only what really differs from the text before counts
@@ -46,6 +47,8 @@ class ReviewMarks {
   std::optional<std::size_t> RunAt(int position) const;
   // The run that is the k-th ruby element of `document_text` (0-based), when one is.
   std::optional<std::size_t> RunOfElement(int ordinal) const;
+  // The ordinal of the run's element among the ruby elements of the text.
+  int ElementOrdinal(std::size_t index) const;
   // The first doubtful run starting after `position`, else the first doubtful run at all.
   std::optional<std::size_t> NextDoubtful(int position) const;
   int DoubtfulCount() const;

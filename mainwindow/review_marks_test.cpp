@@ -146,6 +146,7 @@ TEST(ReviewMarksTest, FindsRunsByPositionAndByElement) {
   EXPECT_EQ(marks.RunAt(26), std::nullopt);
   EXPECT_EQ(marks.RunOfElement(1), 1u);
   EXPECT_EQ(marks.RunOfElement(3), std::nullopt);
+  EXPECT_EQ(marks.ElementOrdinal(2), 2);
 }
 
 TEST(ReviewMarksTest, MarksNameDoubtfulElementsByOrdinal) {
