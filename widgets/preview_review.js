@@ -39,7 +39,7 @@ function rubyText(ruby) {
 var STYLE = [
   ['text-decoration-line', 'underline'], ['text-decoration-style', 'wavy'],
   ['text-decoration-color', '#e8331c'], ['text-decoration-skip-ink', 'none'],
-  ['text-underline-offset', '3px']
+  ['text-underline-offset', '1px']
 ];
 
 function unmarkAll() {
