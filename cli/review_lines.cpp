@@ -3,27 +3,34 @@
 namespace yomika::cli {
 namespace {
 
-// `text` as a JSON string: quoted, with quotes, backslashes and control characters escaped.
-QString JsonString(const Text& text) {
-  QString out = QStringLiteral("\"");
+// Appends `text` as a JSON string: quoted, with quotes, backslashes and control characters
+// escaped.
+void AppendJsonString(QByteArray& out, const Text& text) {
+  out += '"';
+  QString plain;
+  plain.reserve(static_cast<qsizetype>(text.size()));
   for (const char32_t c : text) {
     if (c == U'"' || c == U'\\') {
-      out += QLatin1Char('\\');
-      out += QChar(static_cast<char16_t>(c));
+      plain += QLatin1Char('\\');
+      plain += QChar(static_cast<char16_t>(c));
     } else if (c < 0x20) {
-      out += QStringLiteral("\\u%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
+      plain += QStringLiteral("\\u%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
+    } else if (c > 0xFFFF) {
+      plain += QChar(QChar::highSurrogate(c));
+      plain += QChar(QChar::lowSurrogate(c));
     } else {
-      out += ToQString(Text(1, c));
+      plain += QChar(static_cast<char16_t>(c));
     }
   }
-  out += QLatin1Char('"');
-  return out;
+  out += plain.toUtf8();
+  out += '"';
 }
 
 }  // namespace
 
 QByteArray ReviewLines(const Text& input, const std::vector<ReviewedRun>& runs) {
-  QString out;
+  QByteArray out;
+  out.reserve(static_cast<qsizetype>(runs.size()) * 120);
   std::size_t line = 1;
   std::size_t line_start = 0;
   std::size_t at = 0;  // scanned up to here
@@ -35,21 +42,22 @@ QByteArray ReviewLines(const Text& input, const std::vector<ReviewedRun>& runs) 
         line_start = at + 1;
       }
     }
-    QString candidates;
-    for (const ReadingCandidate& candidate : run.review.candidates) {
-      if (!candidates.isEmpty()) candidates += QStringLiteral(", ");
-      candidates += JsonString(candidate.reading);
+    out += "{\"line\": " + QByteArray::number(static_cast<qulonglong>(line));
+    out += ", \"column\": " +
+           QByteArray::number(static_cast<qulonglong>(run.input_begin - line_start + 1));
+    out += ", \"text\": ";
+    AppendJsonString(out, run.text);
+    out += ", \"reading\": ";
+    AppendJsonString(out, run.reading);
+    out += run.review.uncertain ? ", \"uncertain\": true" : ", \"uncertain\": false";
+    out += ", \"candidates\": [";
+    for (std::size_t i = 0; i < run.review.candidates.size(); ++i) {
+      if (i > 0) out += ", ";
+      AppendJsonString(out, run.review.candidates[i].reading);
     }
-    out += QStringLiteral(
-               "{\"line\": %1, \"column\": %2, \"text\": %3, \"reading\": %4, "
-               "\"uncertain\": %5, \"candidates\": [%6]}\n")
-               .arg(line)
-               .arg(run.input_begin - line_start + 1)
-               .arg(JsonString(run.text), JsonString(run.reading),
-                    run.review.uncertain ? QStringLiteral("true") : QStringLiteral("false"),
-                    candidates);
+    out += "]}\n";
   }
-  return out.toUtf8();
+  return out;
 }
 
 }  // namespace yomika::cli

@@ -269,7 +269,7 @@ MecabAnalyzer::~MecabAnalyzer() = default;
 const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature) {
   // Twice as many slots as words keeps the probe sequences short; a text of many distinct
   // words empties the cache rather than growing it without bound.
-  constexpr int kSlotBits = 15;
+  constexpr int kSlotBits = 17;
   constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
   if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
   const std::size_t mask = feature_slots_.size() - 1;

@@ -479,12 +479,21 @@ class MecabReadingService final : public ReadingService {
     } else {
       Text joined;
       for (const char32_t c : run) {
-        const std::optional<Text> one = kanjidic_.ReadingOf(c);
-        if (!one) return;
-        joined += *one;
+        const Text& one = FirstKanjiReading(c);
+        if (one.empty()) return;
+        joined += one;
       }
       evidence.kanji.push_back(std::move(joined));
     }
+  }
+
+  // KANJIDIC's reading of a kanji inside a word (its first on reading), empty when it has
+  // none; kept once asked for.
+  const Text& FirstKanjiReading(char32_t c) {
+    const auto known = first_kanji_readings_.find(c);
+    if (known != first_kanji_readings_.end()) return known->second;
+    return first_kanji_readings_.emplace(c, kanjidic_.ReadingOf(c).value_or(Text()))
+        .first->second;
   }
 
   // KANJIDIC's readings of one kanji, kept once asked for.
@@ -801,6 +810,7 @@ class MecabReadingService final : public ReadingService {
   SecondOpinion second_opinion_;
   std::unordered_map<char32_t, Text> char_readings_;
   std::unordered_map<char32_t, std::vector<Text>> kanji_readings_;  // KanjiReadings'
+  std::unordered_map<char32_t, Text> first_kanji_readings_;          // FirstKanjiReading's
   bool reviewing_ = false;
   std::vector<RunReview> reviews_;  // by run, in review mode
   std::optional<RunReview> last_review_;
