@@ -404,7 +404,15 @@ class MecabReadingService final : public ReadingService {
           ReadPerCharacter(text, piece.begin, piece.end, adjoins ? pieces[k - 1].reading : Text());
       if (reviews) origins[k] = PieceOrigin::kKanji;
     }
-    if (reviews) ReviewRuns(text, analysed, in_run, pieces, origins, lattice, *reviews);
+    if (reviews) {
+      // The analyser's own reading of every run, for the runs a later pass read otherwise.
+      std::vector<KanjiPiece> analyser_pieces;
+      for (const Morpheme& word : analyser_words) {
+        AppendAlignedPieces(analysed, in_run, word.begin, word.end, word.reading,
+                            analyser_pieces);
+      }
+      ReviewRuns(text, analysed, in_run, pieces, origins, analyser_pieces, lattice, *reviews);
+    }
     return pieces;
   }
 
@@ -412,8 +420,10 @@ class MecabReadingService final : public ReadingService {
   // `pieces` set by `origins`, the analyser's `lattice` weighing the doubt.
   void ReviewRuns(const Text& text, const Text& analysed, const std::vector<bool>& in_run,
                   const std::vector<KanjiPiece>& pieces, const std::vector<PieceOrigin>& origins,
+                  const std::vector<KanjiPiece>& analyser_pieces,
                   const std::vector<LatticeWord>& lattice, std::vector<ReviewAt>& reviews) {
     std::size_t k = 0;  // the first piece of the run
+    std::size_t a = 0;  // the same among the analyser's pieces
     for (std::size_t begin = 0; begin < text.size();) {
       if (!in_run[begin]) {
         ++begin;
@@ -441,6 +451,25 @@ class MecabReadingService final : public ReadingService {
       evidence.lattice = MeasureLatticeDoubt(analysed, in_run, begin, end, chosen,
                                              std::span<const LatticeWord>(from, to));
       GatherLexiconEvidence(text, analysed, begin, end, evidence);
+      GatherPieceVariants(analysed, chosen, evidence);
+      // Where a later pass changed the analyser's reading, the analyser's reading and its
+      // lattice alternatives are worth offering too.
+      while (a < analyser_pieces.size() && analyser_pieces[a].begin < begin) ++a;
+      std::vector<KanjiPiece> analysers;
+      Text analysers_reading;
+      for (std::size_t j = a; j < analyser_pieces.size() && analyser_pieces[j].end <= end; ++j) {
+        analysers.push_back(analyser_pieces[j]);
+        analysers_reading += analyser_pieces[j].reading;
+      }
+      if (analysers != chosen && !analysers.empty() && AllKana(analysers_reading)) {
+        evidence.variants.push_back(analysers_reading);
+        for (auto& [reading, probability] :
+             MeasureLatticeDoubt(analysed, in_run, begin, end, analysers,
+                                 std::span<const LatticeWord>(from, to))
+                 .alternatives) {
+          evidence.variants.push_back(std::move(reading));
+        }
+      }
       reviews.push_back({begin, JudgeRun(evidence)});
       begin = end;
     }
@@ -457,6 +486,15 @@ class MecabReadingService final : public ReadingService {
     if (run.size() >= 2) {
       for (const CompoundReading& r : compounds_.ReadingsOf(run)) {
         evidence.dictionary.emplace_back(r.reading, r.common);
+      }
+      // A compound not listed as written may be listed with the kana ending of its last
+      // part, which the text leaves out (綿入 → 綿入れ わたいれ, 未払 → 未払い).
+      if (evidence.dictionary.empty()) {
+        for (const char32_t ending : std::u32string_view(U"いきぎしちにびみりえけげせてねべめれ")) {
+          for (const CompoundReading& r : compounds_.ReadingsOf(run + ending)) {
+            evidence.dictionary_of_word.push_back(r.reading);
+          }
+        }
       }
     }
     // The word with its kana tail (未払い): its reading without the tail.
@@ -478,12 +516,40 @@ class MecabReadingService final : public ReadingService {
       evidence.kanji = KanjiReadings(run.front());
     } else {
       Text joined;
+      Text previous;
       for (const char32_t c : run) {
-        const Text& one = FirstKanjiReading(c);
+        const Text one = c == U'々' ? previous : FirstKanjiReading(c);
         if (one.empty()) return;
         joined += one;
+        previous = one;
       }
       evidence.kanji.push_back(std::move(joined));
+    }
+  }
+
+  // Readings of a run read in several pieces (`chosen`) with one piece read otherwise: a
+  // single kanji by its KANJIDIC reading inside words (鬼|太郎: き|たろう), or a later piece
+  // with its first sound voiced, as the second part of a compound often is (薄|月: うす|づき).
+  void GatherPieceVariants(const Text& analysed, const std::vector<KanjiPiece>& chosen,
+                           RunEvidence& evidence) {
+    if (chosen.size() < 2) return;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      const auto with_piece = [&](const Text& reading) {
+        Text whole;
+        for (std::size_t j = 0; j < chosen.size(); ++j) {
+          whole += j == i ? reading : chosen[j].reading;
+        }
+        return whole;
+      };
+      if (i > 0) {
+        if (const std::optional<Text> voiced = VoiceFirstSound(chosen[i].reading)) {
+          evidence.variants.push_back(with_piece(*voiced));
+        }
+      }
+      if (chosen[i].end - chosen[i].begin == 1) {
+        const Text& own = FirstKanjiReading(analysed[chosen[i].begin]);
+        if (!own.empty() && own != chosen[i].reading) evidence.kanji.push_back(with_piece(own));
+      }
     }
   }
 

@@ -191,6 +191,7 @@ RunReview JudgeRun(const RunEvidence& e) {
   }
   for (const auto& [reading, common] : e.dictionary) add(reading, CandidateSource::kDictionary);
   for (const Text& reading : e.dictionary_of_word) add(reading, CandidateSource::kDictionary);
+  for (const Text& reading : e.variants) add(reading, CandidateSource::kAnalysis);
   for (const Text& reading : e.kanji) add(reading, CandidateSource::kKanji);
   return review;
 }

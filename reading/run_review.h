@@ -60,8 +60,10 @@ struct RunEvidence {
   std::vector<Text> dictionary_of_word;  // EDICT's readings of its word, the kana tail cut off
   std::optional<Text> user;              // the user dictionary's reading of the run
   // Readings built from the kanji: a single kanji's own readings, or a compound read by the
-  // first on reading of each kanji.
+  // first on reading of each kanji, or with one kanji read so.
   std::vector<Text> kanji;
+  // The chosen reading changed in one piece the way compounds change it (voicing).
+  std::vector<Text> variants;
 };
 
 // The review of a run from its evidence: candidates best first (the chosen reading first,
