@@ -457,11 +457,16 @@ class MecabReadingService final : public ReadingService {
       while (a < analyser_pieces.size() && analyser_pieces[a].begin < begin) ++a;
       std::vector<KanjiPiece> analysers;
       Text analysers_reading;
+      bool covers = true;  // the pieces read the whole run, each of them in kana
       for (std::size_t j = a; j < analyser_pieces.size() && analyser_pieces[j].end <= end; ++j) {
-        analysers.push_back(analyser_pieces[j]);
-        analysers_reading += analyser_pieces[j].reading;
+        const KanjiPiece& piece = analyser_pieces[j];
+        covers = covers && piece.begin == (analysers.empty() ? begin : analysers.back().end) &&
+                 !piece.reading.empty() && AllKana(piece.reading);
+        analysers.push_back(piece);
+        analysers_reading += piece.reading;
       }
-      if (analysers != chosen && !analysers.empty() && AllKana(analysers_reading)) {
+      covers = covers && !analysers.empty() && analysers.back().end == end;
+      if (covers && analysers != chosen) {
         evidence.variants.push_back(analysers_reading);
         for (auto& [reading, probability] :
              MeasureLatticeDoubt(analysed, in_run, begin, end, analysers,
