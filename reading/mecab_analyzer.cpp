@@ -62,6 +62,8 @@ constexpr std::size_t kReadingField = 7;
 
 struct Features {
   std::string_view part_of_speech;
+  std::string_view word_class;  // the first two fields
+  std::string_view conjugation_form;
   std::string_view reading;
   std::string_view base_form;  // only for conjugated words
 };
@@ -73,7 +75,9 @@ Features SplitFeatures(std::string_view feature) {
   bool conjugated = true;
   for (std::size_t i = 0; i <= feature.size(); ++i) {
     if (i < feature.size() && feature[i] != ',') continue;
+    if (field == 1) out.word_class = feature.substr(0, i);
     if (field == 2) out.part_of_speech = feature.substr(0, i);
+    if (field == kConjugationTypeField + 1) out.conjugation_form = feature.substr(start, i - start);
     if (field == kConjugationTypeField && feature.substr(start, i - start) == "*") {
       conjugated = false;
     }
@@ -265,7 +269,7 @@ MecabAnalyzer::~MecabAnalyzer() = default;
 const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature) {
   // Twice as many slots as words keeps the probe sequences short; a text of many distinct
   // words empties the cache rather than growing it without bound.
-  constexpr int kSlotBits = 15;
+  constexpr int kSlotBits = 17;
   constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
   if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
   const std::size_t mask = feature_slots_.size() - 1;
@@ -292,6 +296,10 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   if (!std::all_of(word.reading.begin(), word.reading.end(), IsKana)) word.reading.clear();
   word.part_of_speech = *parts_of_speech_.insert(DecodeUtf8(fields.part_of_speech)).first;
   word.base_form = DecodeUtf8(fields.base_form);
+  word.grammar = *parts_of_speech_
+                      .insert(DecodeUtf8(fields.word_class) + U',' +
+                              DecodeUtf8(fields.conjugation_form))
+                      .first;
   feature_slots_[slot] = static_cast<std::uint32_t>(words_.size() + 1);
   words_.push_back(std::move(word));
   return words_.back();
@@ -299,6 +307,52 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
 
 std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
                                              const std::vector<std::size_t>& boundaries) {
+  return AnalyseWith(text, boundaries, nullptr);
+}
+
+std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
+                                             const std::vector<std::size_t>& boundaries,
+                                             std::vector<LatticeWord>& lattice) {
+  return AnalyseWith(text, boundaries, &lattice);
+}
+
+void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
+  // Character position of every byte that starts a character, and of the end.
+  std::vector<std::size_t>& char_at = char_of_byte_;
+  char_at.assign(utf8_.size() + 1, 0);
+  std::size_t position = 0;
+  for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
+    if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) char_at[byte] = position++;
+  }
+  char_at[utf8_.size()] = position;
+  const char* const sentence = lattice_->sentence();
+  for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
+    if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
+    for (const MeCab::Node* node = lattice_->begin_nodes(byte); node; node = node->bnext) {
+      if (node->prob < kLeastProbability ||
+          (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE)) {
+        continue;
+      }
+      const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
+      const std::string_view surface(node->surface, node->length);
+      // Kana are three bytes starting E3 81, E3 82 or E3 83 (ー: E3 83 BC).
+      bool kana_only = surface.size() % 3 == 0;
+      for (std::size_t i = 0; kana_only && i < surface.size(); i += 3) {
+        const auto b0 = static_cast<unsigned char>(surface[i]);
+        const auto b1 = static_cast<unsigned char>(surface[i + 1]);
+        kana_only = b0 == 0xE3 && b1 >= 0x81 && b1 <= 0x83;
+      }
+      if (kana_only) continue;
+      const WordFeatures& features = FeaturesOf(node->feature);
+      lattice.push_back({char_at[begin_byte], char_at[begin_byte + node->length],
+                         features.reading, features.grammar, node->prob, node->isbest != 0});
+    }
+  }
+}
+
+std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
+                                                 const std::vector<std::size_t>& boundaries,
+                                                 std::vector<LatticeWord>* collected) {
   std::vector<Morpheme> words;
   if (text.empty()) return words;
   utf8_.clear();
@@ -307,8 +361,10 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
   for (const char32_t c : text) AppendUtf8(c, utf8_);
 
   MeCab::Lattice& lattice = *lattice_;
-  lattice.set_request_type(MECAB_ONE_BEST);
+  lattice.set_request_type(collected ? MECAB_ONE_BEST | MECAB_MARGINAL_PROB : MECAB_ONE_BEST);
   lattice.set_sentence(utf8_.data(), utf8_.size());
+  // Setting the sentence resets theta.
+  if (collected) lattice.set_theta(kTheta);
   if (!boundaries.empty()) {
     byte_of_char_.clear();
     std::size_t byte = 0;
@@ -327,6 +383,7 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     words.push_back({0, text.size(), {}, {}, {}, false});
     return words;
   }
+  if (collected) CollectLattice(*collected);
   words.reserve(text.size() / 2 + 2);
   const char* const sentence = lattice.sentence();
   // Nodes come in text order, so byte offsets turn into character positions by counting the
