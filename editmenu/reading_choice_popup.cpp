@@ -77,7 +77,7 @@ void ReadingChoicePopup::Open(const QString& word, const std::vector<ChoiceLine>
   // As tall as its lines, up to ten.
   int rows_height = 0;
   for (int row = 0; row < std::min(list_->topLevelItemCount(), 10); ++row) {
-    rows_height += list_->sizeHintForRow(row);
+    rows_height += std::max(list_->sizeHintForRow(row), list_->fontMetrics().height() + 4);
   }
   list_->setFixedHeight(rows_height + 2 * list_->frameWidth() + 2);
   reading_->clear();
