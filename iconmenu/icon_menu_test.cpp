@@ -157,21 +157,15 @@ void IconMenuTest::RecordsTheMainMenuInOrder() {
     const char* menu;  // null: the menu bar
   };
   const Row rows[] = {
-      {"ﾌｧｲﾙ(&F)", "", "F", 0, nullptr},
-      {"新規作成(&N)", "Ctrl+N", "N", 0, "mnuFile"},
-      {"開く(&O)", "Ctrl+O", "O", 1, "mnuFile"},
-      {"保存(&S)", "Ctrl+S", "S", 2, "mnuFile"},
+      {"ﾌｧｲﾙ(&F)", "", "F", 0, nullptr},         {"新規作成(&N)", "Ctrl+N", "N", 0, "mnuFile"},
+      {"開く(&O)", "Ctrl+O", "O", 1, "mnuFile"}, {"保存(&S)", "Ctrl+S", "S", 2, "mnuFile"},
       {"書き出し(&E)…", "", "E", 3, "mnuFile"},
       {"終了(&X)", "F12", "X", 5, "mnuFile"},  // the separator counts
-      {"ｳｨﾝﾄﾞｳ(&W)", "", "W", 1, nullptr},
-      {"ﾌﾟﾚﾋﾞｭｰ(&P)", "F1", "P", 0, "mnuWindow"},
-      {"ｿｰｽ(&D)", "F2", "D", 1, "mnuWindow"},
-      {"実行(&R)", "", "R", 2, nullptr},
-      {"開始(&S)", "F5", "S", 0, "mnuRun"},
-      {"次の要確認(&N)", "F3", "N", 1, "mnuRun"},
+      {"ｳｨﾝﾄﾞｳ(&W)", "", "W", 1, nullptr},       {"ﾌﾟﾚﾋﾞｭｰ(&P)", "F1", "P", 0, "mnuWindow"},
+      {"ｿｰｽ(&D)", "F2", "D", 1, "mnuWindow"},    {"実行(&R)", "", "R", 2, nullptr},
+      {"開始(&S)", "F5", "S", 0, "mnuRun"},      {"次の要確認(&N)", "F3", "N", 1, "mnuRun"},
       {"ｵﾌﾟｼｮﾝ(&O)", "F8", "O", 3, "mnuRun"},
-      {"ﾍﾙﾌﾟ(&H)", "", "H", 3, nullptr},
-      {"ﾊﾞｰｼﾞｮﾝ情報(&A)", "F11", "A", 0, "mnuHelp"},
+      {"ﾍﾙﾌﾟ(&H)", "", "H", 3, nullptr},         {"ﾊﾞｰｼﾞｮﾝ情報(&A)", "F11", "A", 0, "mnuHelp"},
   };
   const IconMenuItemCollection& items = h.icons.IconMenuItems();
   QCOMPARE(items.Count(), int(std::size(rows)));

@@ -5,10 +5,10 @@
 namespace yomika {
 
 void ImageList::Add(const QString& key, const QPixmap& picture) {
-  QPixmap scaled =
-      picture.size() == image_size_
-          ? picture
-          : picture.scaled(image_size_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  QPixmap scaled = picture.size() == image_size_
+                       ? picture
+                       : picture.scaled(image_size_, Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
   entries_.append(Entry{key, scaled});
 }
 
@@ -35,14 +35,10 @@ ImageList MainImageList() {
     const char* resource;
   };
   static constexpr Picture kPictures[] = {
-      {"ﾌﾟﾚﾋﾞｭｰ(&P)", ":/icons/preview.svg"},
-      {"ｿｰｽ(&D)", ":/icons/source.svg"},
-      {"開始(&S)", ":/icons/start.svg"},
-      {"ｵﾌﾟｼｮﾝ(&O)", ":/icons/options.svg"},
-      {"終了(&X)", ":/icons/exit.svg"},
-      {"新規作成(&N)", ":/icons/new.svg"},
-      {"開く(&O)", ":/icons/open.svg"},
-      {"保存(&S)", ":/icons/save.svg"},
+      {"ﾌﾟﾚﾋﾞｭｰ(&P)", ":/icons/preview.svg"}, {"ｿｰｽ(&D)", ":/icons/source.svg"},
+      {"開始(&S)", ":/icons/start.svg"},       {"ｵﾌﾟｼｮﾝ(&O)", ":/icons/options.svg"},
+      {"終了(&X)", ":/icons/exit.svg"},        {"新規作成(&N)", ":/icons/new.svg"},
+      {"開く(&O)", ":/icons/open.svg"},        {"保存(&S)", ":/icons/save.svg"},
       {"次の要確認(&N)", ":/icons/next_doubt.svg"},
   };
   const QSize size(16, 16);

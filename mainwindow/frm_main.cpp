@@ -119,7 +119,8 @@ void FrmMain::CreateMenus() {
               &FrmMain::NewInstance);
   AddMenuItem(file, "mnuLoadFile", "開く(&O)", QKeySequence(Qt::CTRL | Qt::Key_O),
               &FrmMain::OpenText);
-  AddMenuItem(file, "mnuSave", "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::SaveText);
+  AddMenuItem(file, "mnuSave", "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S),
+              &FrmMain::SaveText);
   AddMenuItem(file, "mnuExport", "書き出し(&E)…", QKeySequence(), &FrmMain::ExportDocument);
   file->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
   QAction* end = file->addAction(U("終了(&X)"));
@@ -130,13 +131,15 @@ void FrmMain::CreateMenus() {
 
   QMenu* window = menuBar()->addMenu(U("ｳｨﾝﾄﾞｳ(&W)"));
   window->setObjectName(QStringLiteral("mnuWindow"));
-  AddMenuItem(window, "mnuPreview", "ﾌﾟﾚﾋﾞｭｰ(&P)", QKeySequence(Qt::Key_F1), &FrmMain::MenuPreview);
+  AddMenuItem(window, "mnuPreview", "ﾌﾟﾚﾋﾞｭｰ(&P)", QKeySequence(Qt::Key_F1),
+              &FrmMain::MenuPreview);
   AddMenuItem(window, "mnuDesign", "ｿｰｽ(&D)", QKeySequence(Qt::Key_F2), &FrmMain::MenuSource);
 
   QMenu* run = menuBar()->addMenu(U("実行(&R)"));
   run->setObjectName(QStringLiteral("mnuRun"));
   AddMenuItem(run, "mnuStart", "開始(&S)", QKeySequence(Qt::Key_F5), &FrmMain::RunConversion);
-  AddMenuItem(run, "mnuNextDoubt", "次の要確認(&N)", QKeySequence(Qt::Key_F3), &FrmMain::NextDoubt);
+  AddMenuItem(run, "mnuNextDoubt", "次の要確認(&N)", QKeySequence(Qt::Key_F3),
+              &FrmMain::NextDoubt);
   run->addSeparator()->setObjectName(QStringLiteral("mnuBar2"));
   AddMenuItem(run, "mnuSetup", "ｵﾌﾟｼｮﾝ(&O)", QKeySequence(Qt::Key_F8), &FrmMain::ShowOptions);
 
@@ -156,11 +159,11 @@ QAction* FrmMain::AddToolbarButton(int slot, const char* tip, int picture) {
 }
 
 void FrmMain::CreateToolbar() {
-  toolbar_->addSeparator();  // 1
+  toolbar_->addSeparator();                   // 1
   AddToolbarButton(2, "新規作成", 6);
   AddToolbarButton(3, "開く", 7);
   AddToolbarButton(4, "保存", 8);
-  toolbar_->addSeparator();  // 5
+  toolbar_->addSeparator();                   // 5
   preview_button_ = AddToolbarButton(6, "ﾌﾟﾚﾋﾞｭｰ(&F1)", 1);
   source_button_ = AddToolbarButton(7, "ｿｰｽ(&F2)", 2);
   auto* views = new QActionGroup(this);
@@ -169,12 +172,12 @@ void FrmMain::CreateToolbar() {
     views->addAction(button);
   }
   preview_button_->setChecked(true);
-  toolbar_->addSeparator();  // 8
+  toolbar_->addSeparator();                   // 8
   AddToolbarButton(9, "ﾀｸﾞ生成(&F5)", 3);
   AddToolbarButton(14, "次の要確認(&F3)", 9);
-  toolbar_->addSeparator();  // 10
+  toolbar_->addSeparator();                   // 10
   AddToolbarButton(11, "ﾃﾞｻﾞｲﾝ(&F8)", 4);
-  toolbar_->addSeparator();  // 12
+  toolbar_->addSeparator();                   // 12
   AddToolbarButton(13, "終了(&F12)", 5);
 }
 
@@ -182,8 +185,8 @@ void FrmMain::CreatePopupMenus() {
   FrmMenuCallbacks callbacks;
   callbacks.on_colour = [this] { ShowColourDialog(); };
   callbacks.warn = [this](const QString& text) { Warn(text); };
-  frm_menu_ =
-      std::make_unique<FrmMenu>(this, *deps_.settings, txt_kanji_, txt_html_, std::move(callbacks));
+  frm_menu_ = std::make_unique<FrmMenu>(this, *deps_.settings, txt_kanji_, txt_html_,
+                                        std::move(callbacks));
 }
 
 void FrmMain::ShowColourDialog() {

@@ -224,9 +224,9 @@ class FrmMain final : public QMainWindow {
   QFrame* fra_web_ = nullptr;
   RichTextPane* txt_html_ = nullptr;
   SourceTagColours* source_colours_ = nullptr;  // owned by txt_html_'s document
-  std::unique_ptr<FrmMenu> frm_menu_;           // the panes' popup menus
-  QAction* preview_button_ = nullptr;           // toolbar slot 6
-  QAction* source_button_ = nullptr;            // toolbar slot 7
+  std::unique_ptr<FrmMenu> frm_menu_;  // the panes' popup menus
+  QAction* preview_button_ = nullptr;  // toolbar slot 6
+  QAction* source_button_ = nullptr;   // toolbar slot 7
 
   QString clean_input_;     // the input pane's text when last opened, saved or shown at start
   QString damaged_file_;    // the file opened last, when its decoding replaced places

@@ -12,35 +12,16 @@ namespace yomika {
 
 void FrmMain::ToolbarClick(int slot) {
   switch (slot) {
-    case 2:
-      NewInstance();
-      break;
-    case 3:
-      OpenText();
-      break;
-    case 4:
-      SaveText();
-      break;
-    case 6:
-      ShowPreview();
-      break;
-    case 7:
-      ShowSource();
-      break;
-    case 9:
-      RunConversion();
-      break;
-    case 11:
-      ShowOptions();
-      break;
-    case 13:
-      close();
-      break;
-    case 14:
-      NextDoubt();
-      break;
-    default:
-      break;  // separators
+    case 2: NewInstance(); break;
+    case 3: OpenText(); break;
+    case 4: SaveText(); break;
+    case 6: ShowPreview(); break;
+    case 7: ShowSource(); break;
+    case 9: RunConversion(); break;
+    case 11: ShowOptions(); break;
+    case 13: close(); break;
+    case 14: NextDoubt(); break;
+    default: break;  // separators
   }
   SourceChanged = 0;
 }

@@ -81,14 +81,17 @@ Status FrmMain::RunConversionSteps() {
     pic_status_->DrawProgress(fraction, true);
   };
   // A service that can judge its readings reviews them; the HTML is the same either way.
-  const bool review = reading_service_->SetReviewing(true) && reading_service_->SetReviewing(false);
-  Outcome<ReviewedBody> converted =
-      review ? ConvertForReview(input, *reading_service_, settings, progress, conversion)
-             : [&]() -> Outcome<ReviewedBody> {
-    Outcome<QString> body = ConvertToBody(input, *reading_service_, settings, progress, conversion);
-    if (!body) return Failure{body.reason()};
-    return ReviewedBody{std::move(body).value(), {}};
-  }();
+  const bool review =
+      reading_service_->SetReviewing(true) && reading_service_->SetReviewing(false);
+  Outcome<ReviewedBody> converted = Failure{};
+  if (review) {
+    converted = ConvertForReview(input, *reading_service_, settings, progress, conversion);
+  } else if (Outcome<QString> body =
+                 ConvertToBody(input, *reading_service_, settings, progress, conversion)) {
+    converted = ReviewedBody{std::move(body).value(), {}};
+  } else {
+    converted = Failure{body.reason()};
+  }
   if (!converted) return Failure{converted.reason()};
   const QString& body = converted->body;
   if (Status written = WriteDocument(body); !written) return written;
@@ -147,7 +150,8 @@ bool FrmMain::Ask(const QString& text) {
 }
 
 Status FrmMain::WriteDocument(const QString& body) {
-  const Outcome<QString> document = AssembleDocument(body, EngineSettings::Read(*settings_));
+  const Outcome<QString> document =
+      AssembleDocument(body, EngineSettings::Read(*settings_));
   if (!document) return Failure{document.reason()};
   return WritePreviewFile(deps_.preview_file, *document);
 }

@@ -103,10 +103,10 @@ void FrmMainEndToEndTest::TypeColourConvertAndSeeRubyInTheBrowser() {
   QTest::keyClick(window.txtKanji(), Qt::Key_F5);
   QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
 
-  const QString body =
-      U("<font color=\"#000000\"><ruby>漢字<rt>かんじ</rt></ruby>を<ruby>読<rt>よ</rt></ruby>"
-        "む。<br>\r\n</font><font color=\"#ff0000\"><ruby>赤<rt>あか</rt></ruby></font>"
-        "<font color=\"#000000\">い<ruby>花<rt>はな</rt></ruby></font>");
+  const QString body = U(
+      "<font color=\"#000000\"><ruby>漢字<rt>かんじ</rt></ruby>を<ruby>読<rt>よ</rt></ruby>"
+      "む。<br>\r\n</font><font color=\"#ff0000\"><ruby>赤<rt>あか</rt></ruby></font>"
+      "<font color=\"#000000\">い<ruby>花<rt>はな</rt></ruby></font>");
   QCOMPARE(window.txtHTML()->Text(), body);
   // The real service reviews its readings: the window counts the doubtful ones.
   QVERIFY(window.ReviewStatus().startsWith(U("要確認の読み: 残り ")));
@@ -125,8 +125,9 @@ void FrmMainEndToEndTest::TypeColourConvertAndSeeRubyInTheBrowser() {
   QVERIFY(browser != nullptr);
   QTRY_VERIFY_WITH_TIMEOUT(!window.WebBrowser1()->IsBusy(), 30000);
   QTRY_COMPARE_WITH_TIMEOUT(
-      Evaluate(browser->view(), QStringLiteral("Array.from(document.querySelectorAll('ruby rt'))"
-                                               ".map(e => e.textContent).join(',')"))
+      Evaluate(browser->view(),
+               QStringLiteral("Array.from(document.querySelectorAll('ruby rt'))"
+                              ".map(e => e.textContent).join(',')"))
           .toString(),
       U("かんじ,よ,あか,はな"), 20000);
   QCOMPARE(Evaluate(browser->view(),

@@ -36,12 +36,13 @@ void FrmMain::ApplyLayout() {
   if (input.minimised) return;
 
   const auto place = [this](QWidget* widget, const TwipsRect& r) {
-    widget->setGeometry(ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height));
+    widget->setGeometry(ToPixels(r.left), ToPixels(r.top), ToPixels(r.width),
+                        ToPixels(r.height));
   };
   place(txt_kanji_, layout_.input_pane);
   pic_status_->move(ToPixels(layout_.status_left), ToPixels(layout_.status_top));
-  place(pic_splitter_, {kRuleLeft, static_cast<int>(std::lround(splitter_top_)), layout_.rule_width,
-                        kSplitterHeight});
+  place(pic_splitter_, {kRuleLeft, static_cast<int>(std::lround(splitter_top_)),
+                        layout_.rule_width, kSplitterHeight});
   place(frame2_, {kRuleLeft, kFrame2Top, layout_.rule_width, kRuleHeight});
   place(frame3_, {kRuleLeft, kFrame3Top, layout_.rule_width, kRuleHeight});
   place(frame1_, layout_.lower_area);
@@ -69,10 +70,10 @@ void FrmMain::OnSplitterPressed(double y_pixels) {
 void FrmMain::OnSplitterMoved(double y_pixels) {
   if (!SplitterDragging) return;
   const double tpp = TwipsPerPixel();
-  const std::optional<double> top =
-      DragSplitterTo(splitter_top_, y_pixels * tpp, SplitterStartY,
-                     static_cast<int>(std::lround(toolbar_->height() * tpp)),
-                     static_cast<int>(std::lround(client_->height() * tpp)) + kFrameHeight);
+  const std::optional<double> top = DragSplitterTo(
+      splitter_top_, y_pixels * tpp, SplitterStartY,
+      static_cast<int>(std::lround(toolbar_->height() * tpp)),
+      static_cast<int>(std::lround(client_->height() * tpp)) + kFrameHeight);
   if (!top) return;
   splitter_top_ = *top;
   pic_splitter_->move(pic_splitter_->x(), ToPixels(splitter_top_));

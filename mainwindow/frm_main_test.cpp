@@ -39,6 +39,7 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
+
 // One window with everything it needs, in a temporary folder.
 struct Harness {
   QTemporaryDir dir;
@@ -153,9 +154,7 @@ void FrmMainTest::StartUpState() {
   QVERIFY(!w.picStatus()->picture().has_value());
   QCOMPARE(h.preview->navigations, 1);
 
-  const QString sample =
-      U("ここにルビをつけたい<RUBY>文字<RT>もじ</RT></RUBY>を<RUBY>入力<RT>にゅうりょく</RT></"
-        "RUBY>します。");
+  const QString sample = U("ここにルビをつけたい<RUBY>文字<RT>もじ</RT></RUBY>を<RUBY>入力<RT>にゅうりょく</RT></RUBY>します。");
   QCOMPARE(w.txtHTML()->Text(), sample);
   QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(sample)));
   // Tags blue, readings red, the rest black.
@@ -177,8 +176,7 @@ void FrmMainTest::StartUpFailsWithoutReadingService() {
 
 void FrmMainTest::ReadOnlyZeroEnablesThePreviewFrame() {
   Harness h;
-  h.settings.SaveSetting(QStringLiteral("Preview"), QStringLiteral("ReadOnly"),
-                         QStringLiteral("0"));
+  h.settings.SaveSetting(QStringLiteral("Preview"), QStringLiteral("ReadOnly"), QStringLiteral("0"));
   h.Build();
   QVERIFY(h.window->StartUp());
   QVERIFY(h.window->fraWeb()->isEnabled());
@@ -236,8 +234,7 @@ void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
   Harness h;
   h.Build();
   QVERIFY(h.window->StartUp());
-  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("Convert"),
-                         QStringLiteral("abc"));
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("Convert"), QStringLiteral("abc"));
   h.window->txtKanji()->SetText(U("かな"));
   h.window->RunConversion();
   QCOMPARE(h.warnings.size(), 1);
@@ -245,8 +242,7 @@ void FrmMainTest::UnreadableSettingTakesTheFailurePath() {
 
 void FrmMainTest::UnreadableSettingAtStartUpTakesItsDefaultAndOffersTheOptions() {
   Harness h;
-  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"),
-                         QStringLiteral("abc"));
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("chkRUBY"), QStringLiteral("abc"));
   h.Build();
   QVERIFY(h.window->StartUp());
   FrmMain& w = *h.window;

@@ -56,7 +56,7 @@ class PreviewBrowser : public QWidget {
   void SourceViewRequested();
 
  private:
-  QWebEngineView* view_;             // owned through the Qt parent
+  QWebEngineView* view_;  // owned through the Qt parent
   PreviewReview* review_ = nullptr;  // owned by view_
   QString preview_file_;
   QString base_folder_;

@@ -8,12 +8,12 @@
 #include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QWebEngineHistory>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -562,7 +562,7 @@ void PreviewBrowserTest::MenuIsOursAndNoHistoryIsKept() {
     if (!action->isSeparator()) items.append(action->text());
   }
   QCOMPARE(items, (QStringList{u"コピー(&C)"_qs, u"すべて選択(&A)"_qs, u"再読み込み(&R)"_qs,
-                               u"ソース表示(&V)"_qs}));
+                              u"ソース表示(&V)"_qs}));
   QVERIFY(!menu->actions().first()->isEnabled());  // nothing selected
   menu->actions().last()->trigger();
   QTRY_COMPARE(source_views, 1);
