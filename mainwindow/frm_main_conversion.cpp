@@ -96,8 +96,8 @@ Status FrmMain::RunConversionSteps() {
   const QString& body = converted->body;
   if (Status written = WriteDocument(body); !written) return written;
   ProcessPendingEvents();
+  review_marks_.Clear();  // before the pane's text goes: nothing to follow there
   if (Status filled = FillSourcePane(body, true); !filled) return filled;
-  review_marks_.Clear();
   reviewed_ = review;
   if (review) StartReview(body, converted->runs);
   UpdateReviewStatus();
