@@ -373,12 +373,6 @@ void MecabAnalyzer::ComputeMarginals() {
       node->beta = beta;
     }
   }
-  const float total = lattice.eos_node()->alpha;
-  for (std::size_t pos = 0; pos <= size; ++pos) {
-    for (MeCab::Node* node = lattice.begin_nodes(pos); node; node = node->bnext) {
-      node->prob = std::exp(node->alpha + node->beta - total);
-    }
-  }
 }
 
 void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
@@ -391,10 +385,14 @@ void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
   }
   char_at[utf8_.size()] = position;
   const char* const sentence = lattice_->sentence();
+  // A word's probability is e^(alpha + beta) over the total weight of all analyses.
+  const float total = lattice_->eos_node()->alpha;
+  static const float kLeastLogProbability = std::log(kLeastProbability);
   for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
     if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
     for (const MeCab::Node* node = lattice_->begin_nodes(byte); node; node = node->bnext) {
-      if (node->prob < kLeastProbability ||
+      const float log_probability = node->alpha + node->beta - total;
+      if (log_probability < kLeastLogProbability ||
           (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE)) {
         continue;
       }
@@ -410,7 +408,8 @@ void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
       if (kana_only) continue;
       const WordFeatures& features = FeaturesOf(node->feature);
       lattice.push_back({char_at[begin_byte], char_at[begin_byte + node->length],
-                         features.reading, features.grammar, node->prob, node->isbest != 0});
+                         features.reading, features.grammar, std::exp(log_probability),
+                         node->isbest != 0});
     }
   }
 }

@@ -118,8 +118,8 @@ class MecabAnalyzer {
   const WordFeatures& FeaturesOf(const char* feature);
   std::vector<Morpheme> AnalyseWith(const Text& text, const std::vector<std::size_t>& boundaries,
                                     std::vector<LatticeWord>* lattice);
-  // The marginal probability of every word of the parsed lattice (its prob), by the
-  // forward-backward sums over its connections, costs scaled by kTheta.
+  // The forward-backward sums over the connections of the parsed lattice, costs scaled by
+  // kTheta: every word's alpha and beta, from which CollectLattice takes its probability.
   void ComputeMarginals();
   // The words of the parsed lattice that LatticeWord's contract asks for.
   void CollectLattice(std::vector<LatticeWord>& lattice);
