@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -316,6 +317,64 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
   return AnalyseWith(text, boundaries, &lattice);
 }
 
+namespace {
+
+// log(1 + e^-d) for d >= 0, from a table: the marginals need a few digits only, and the
+// library's exact exp and log per connection cost several times the analysis itself.
+float SoftPlusOfNegative(float d) {
+  constexpr int kPerUnit = 64;
+  constexpr int kUnits = 20;  // beyond, the term is below 2e-9
+  static const std::array<float, kPerUnit * kUnits + 2> kTable = [] {
+    std::array<float, kPerUnit * kUnits + 2> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      table[i] = static_cast<float>(std::log1p(std::exp(-static_cast<double>(i) / kPerUnit)));
+    }
+    return table;
+  }();
+  if (!(d < kUnits)) return 0.0f;
+  const float at = d * kPerUnit;
+  const auto i = static_cast<std::size_t>(at);
+  const float frac = at - static_cast<float>(i);
+  return kTable[i] + (kTable[i + 1] - kTable[i]) * frac;
+}
+
+// log(e^a + e^b).
+float LogSumExp(float a, float b) {
+  return a > b ? a + SoftPlusOfNegative(a - b) : b + SoftPlusOfNegative(b - a);
+}
+
+}  // namespace
+
+void MecabAnalyzer::ComputeMarginals() {
+  MeCab::Lattice& lattice = *lattice_;
+  const std::size_t size = lattice.size();
+  const auto theta = static_cast<float>(kTheta);
+  // Forward: the log weight of all analyses from the start to the end of each word.
+  lattice.bos_node()->alpha = 0.0f;
+  for (std::size_t pos = 0; pos <= size; ++pos) {
+    for (MeCab::Node* node = lattice.begin_nodes(pos); node; node = node->bnext) {
+      float alpha = 0.0f;
+      for (const mecab_path_t* path = node->lpath; path; path = path->lnext) {
+        const float through = path->lnode->alpha - theta * static_cast<float>(path->cost);
+        alpha = path == node->lpath ? through : LogSumExp(alpha, through);
+      }
+      node->alpha = alpha;
+    }
+  }
+  // Backward: the same from the start of each word to the end.
+  lattice.eos_node()->beta = 0.0f;
+  for (std::size_t pos = size + 1; pos-- > 0;) {
+    for (MeCab::Node* node = lattice.end_nodes(pos); node; node = node->enext) {
+      float beta = 0.0f;
+      for (const mecab_path_t* path = node->rpath; path; path = path->rnext) {
+        const float through = path->rnode->beta - theta * static_cast<float>(path->cost);
+        beta = path == node->rpath ? through : LogSumExp(beta, through);
+      }
+      node->beta = beta;
+    }
+  }
+}
+
 void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
   // Character position of every byte that starts a character, and of the end.
   std::vector<std::size_t>& char_at = char_of_byte_;
@@ -326,10 +385,14 @@ void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
   }
   char_at[utf8_.size()] = position;
   const char* const sentence = lattice_->sentence();
+  // A word's probability is e^(alpha + beta) over the total weight of all analyses.
+  const float total = lattice_->eos_node()->alpha;
+  static const float kLeastLogProbability = std::log(kLeastProbability);
   for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
     if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
     for (const MeCab::Node* node = lattice_->begin_nodes(byte); node; node = node->bnext) {
-      if (node->prob < kLeastProbability ||
+      const float log_probability = node->alpha + node->beta - total;
+      if (log_probability < kLeastLogProbability ||
           (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE)) {
         continue;
       }
@@ -345,7 +408,8 @@ void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
       if (kana_only) continue;
       const WordFeatures& features = FeaturesOf(node->feature);
       lattice.push_back({char_at[begin_byte], char_at[begin_byte + node->length],
-                         features.reading, features.grammar, node->prob, node->isbest != 0});
+                         features.reading, features.grammar, std::exp(log_probability),
+                         node->isbest != 0});
     }
   }
 }
@@ -361,10 +425,10 @@ std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
   for (const char32_t c : text) AppendUtf8(c, utf8_);
 
   MeCab::Lattice& lattice = *lattice_;
-  lattice.set_request_type(collected ? MECAB_ONE_BEST | MECAB_MARGINAL_PROB : MECAB_ONE_BEST);
+  // N-best mode keeps every connection of the lattice (for ComputeMarginals) and finds the
+  // same best analysis; no further analysis is asked for.
+  lattice.set_request_type(collected ? MECAB_ONE_BEST | MECAB_NBEST : MECAB_ONE_BEST);
   lattice.set_sentence(utf8_.data(), utf8_.size());
-  // Setting the sentence resets theta.
-  if (collected) lattice.set_theta(kTheta);
   if (!boundaries.empty()) {
     byte_of_char_.clear();
     std::size_t byte = 0;
@@ -383,7 +447,10 @@ std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
     words.push_back({0, text.size(), {}, {}, {}, false});
     return words;
   }
-  if (collected) CollectLattice(*collected);
+  if (collected) {
+    ComputeMarginals();
+    CollectLattice(*collected);
+  }
   words.reserve(text.size() / 2 + 2);
   const char* const sentence = lattice.sentence();
   // Nodes come in text order, so byte offsets turn into character positions by counting the

@@ -82,9 +82,9 @@ class MecabAnalyzer {
   std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries,
                                 std::vector<LatticeWord>& lattice);
   static constexpr float kLeastProbability = 1e-4f;
-  // The lattice's theta scales the word and connection costs into log probabilities. IPADIC's
-  // costs are about 800 times the negative log probability, so theta near 1/800 gives the
-  // probabilities the dictionary means; the library's own 0.75 makes every choice certain.
+  // Theta scales the word and connection costs into log probabilities. IPADIC's costs are
+  // about 800 times the negative log probability, so theta near 1/800 gives the probabilities
+  // the dictionary means; the library's own 0.75 makes every choice certain.
   static constexpr double kTheta = 1.0 / 1024;
 
   // The other verbs the lattice of the last Analyse gives the characters [begin, end): words
@@ -118,6 +118,9 @@ class MecabAnalyzer {
   const WordFeatures& FeaturesOf(const char* feature);
   std::vector<Morpheme> AnalyseWith(const Text& text, const std::vector<std::size_t>& boundaries,
                                     std::vector<LatticeWord>* lattice);
+  // The forward-backward sums over the connections of the parsed lattice, costs scaled by
+  // kTheta: every word's alpha and beta, from which CollectLattice takes its probability.
+  void ComputeMarginals();
   // The words of the parsed lattice that LatticeWord's contract asks for.
   void CollectLattice(std::vector<LatticeWord>& lattice);
   // A noun suffix (君 くん, 後 ご) at the start, after a symbol or particle, or after hiragana

@@ -494,7 +494,8 @@ class MecabReadingService final : public ReadingService {
       }
       // A compound not listed as written may be listed with the kana ending of its last
       // part, which the text leaves out (綿入 → 綿入れ わたいれ, 未払 → 未払い).
-      if (evidence.dictionary.empty()) {
+      constexpr std::size_t kLongestShortened = 3;
+      if (evidence.dictionary.empty() && run.size() <= kLongestShortened) {
         for (const char32_t ending : std::u32string_view(U"いきぎしちにびみりえけげせてねべめれ")) {
           for (const CompoundReading& r : compounds_.ReadingsOf(run + ending)) {
             evidence.dictionary_of_word.push_back(r.reading);
