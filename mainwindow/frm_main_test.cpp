@@ -129,7 +129,6 @@ class FrmMainTest : public QObject {
   void ExportFailuresWarnAndWriteNothing();
 
   // Review of readings with a service that reviews.
-  void ReviewMarksTheDoubtfulRunsAndCounts();
   void NextDoubtCyclesThroughTheDoubtfulRuns();
   void PickRewritesTheElementEverywhere();
   void AnyRubyCanBeGivenATypedReading();
@@ -496,23 +495,6 @@ QStringList PopupLines(const FrmMain& w) {
 
 }  // namespace
 
-void FrmMainTest::ReviewMarksTheDoubtfulRunsAndCounts() {
-  Harness h;
-  ConvertWithReview(h);
-  QCOMPARE(h.window->txtHTML()->Text(), U(kReviewedBody));
-  QCOMPARE(h.window->ReviewStatus(), U("要確認の読み: 残り 2 件"));
-  QCOMPARE(h.preview->marks,
-           (std::vector<PreviewMark>{{0, U("行"), U("い")}, {2, U("行"), U("い")}}));
-  // Nothing of the review in the preview file.
-  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(U(kReviewedBody))));
-  // A service that cannot review: the window converts as before, without marks or count.
-  h.service->SupportReview(false);
-  h.Toolbar(9)->trigger();
-  QCOMPARE(h.window->txtHTML()->Text(), U(kReviewedBody));
-  QCOMPARE(h.window->ReviewStatus(), QString());
-  QVERIFY(h.preview->marks.empty());
-}
-
 void FrmMainTest::NextDoubtCyclesThroughTheDoubtfulRuns() {
   Harness h;
   ConvertWithReview(h);
@@ -544,6 +526,10 @@ void FrmMainTest::PickRewritesTheElementEverywhere() {
                          QStringLiteral("1"));
   ConvertWithReview(h);
   FrmMain& w = *h.window;
+  QCOMPARE(w.ReviewStatus(), U("要確認の読み: 残り 2 件"));
+  QCOMPARE(h.preview->marks,
+           (std::vector<PreviewMark>{{0, U("行"), U("い")}, {2, U("行"), U("い")}}));
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(U(kReviewedBody))));
   const int navigations = h.preview->navigations;
   h.preview->Click({2, U("行"), U("い"), QRect(10, 10, 20, 20)});
   QVERIFY(w.readingPopup()->isVisible());
@@ -575,6 +561,11 @@ void FrmMainTest::PickRewritesTheElementEverywhere() {
   QVERIFY(dictionary.open(QIODevice::ReadOnly));
   QVERIFY(QString::fromUtf8(dictionary.readAll()).contains(U("行\tおこな")));
   QVERIFY(h.warnings.isEmpty());
+  // A service that cannot review: the window converts as before, without marks or count.
+  h.service->SupportReview(false);
+  h.Toolbar(9)->trigger();
+  QCOMPARE(w.ReviewStatus(), QString());
+  QVERIFY(h.preview->marks.empty());
 }
 
 void FrmMainTest::AnyRubyCanBeGivenATypedReading() {

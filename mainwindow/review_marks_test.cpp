@@ -138,17 +138,6 @@ TEST(ReviewMarksTest, ResolveMovesLaterRunsAndThePaneChangeFindsNothingNew) {
   EXPECT_TRUE(marks.runs()[0].resolved);
 }
 
-TEST(ReviewMarksTest, FindsRunsByPositionAndByElement) {
-  const ReviewMarks marks = Sample();
-  EXPECT_EQ(marks.RunAt(0), std::nullopt);
-  EXPECT_EQ(marks.RunAt(1), 0u);
-  EXPECT_EQ(marks.RunAt(25), 0u);
-  EXPECT_EQ(marks.RunAt(26), std::nullopt);
-  EXPECT_EQ(marks.RunOfElement(1), 1u);
-  EXPECT_EQ(marks.RunOfElement(3), std::nullopt);
-  EXPECT_EQ(marks.ElementOrdinal(2), 2);
-}
-
 TEST(ReviewMarksTest, MarksNameDoubtfulElementsByOrdinal) {
   ReviewMarks marks = Sample();
   EXPECT_EQ(marks.Marks(2),
