@@ -39,12 +39,11 @@ PreviewReview::PreviewReview(QWebEngineView* view)
   QWebEnginePage* page = view_->page();
   // One script, once the document is parsed: no script world of ours exists while a page
   // loads, so a page too big for the renderer's memory ends it as it would without us.
-  page->scripts().insert(
-      IsolatedScript(QStringLiteral("yomika-review"),
-                     ReadResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) +
-                         QStringLiteral(";\n") +
-                         ReadResource(QStringLiteral(":/review/preview_review.js")),
-                     QWebEngineScript::DocumentReady));
+  page->scripts().insert(IsolatedScript(
+      QStringLiteral("yomika-review"),
+      ReadResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QStringLiteral(";\n") +
+          ReadResource(QStringLiteral(":/review/preview_review.js")),
+      QWebEngineScript::DocumentReady));
   channel_->registerObject(QStringLiteral("yomika"), this);
   page->setWebChannel(channel_, QWebEngineScript::ApplicationWorld);
   connect(view_, &QWebEngineView::loadStarted, this, [this] {
