@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Throughput and peak memory of yomika-convert on about 1 MB of Japanese text, next to plain
-# MeCab word splitting of the same text in the same run (best of 3 each).
+# MeCab word splitting of the same text in the same run (best of 3 each); also the throughput
+# of yomika-convert --review (a JSON line per kanji run with its doubt and candidates).
 #
 #   bench/convert_speed.sh [BUILD_DIR]     (default: build)
 #
-# Targets: converter throughput at least half of MeCab's; converter peak RSS at most 100 MB.
+# Targets: converter throughput at least half of MeCab's; converter peak RSS at most 100 MB;
+# --review throughput at least a quarter of MeCab's.
 # Builds nothing; needs mecab, mecab-ipadic-utf8 and, for the peak RSS, GNU time (package
 # "time"; without it the peak is sampled from /proc).
 set -euo pipefail
@@ -49,6 +51,10 @@ convert() {
   "$converter" --settings "$work/empty.ini" --set Default/CreateColor=0 --set Default/Convert=0 \
     < "$work/input.txt" > "$work/out.html"
 }
+review() {
+  "$converter" --settings "$work/empty.ini" --set Default/CreateColor=0 --set Default/Convert=0 \
+    --review < "$work/input.txt" > "$work/out.jsonl"
+}
 split_words() {
   mecab -d "$dictionary" -Owakati < "$work/input.txt" > "$work/out.txt"
 }
@@ -79,10 +85,12 @@ out_lines=$(awk 'END { print NR }' RS='\r\n' "$work/out.html")
 [ "$out_lines" -eq "$lines" ] || echo "warning: $lines input lines gave $out_lines output lines" >&2
 
 converter_s=$(best_seconds "$runs" convert)
+review_s=$(best_seconds "$runs" review)
 mecab_s=$(best_seconds "$runs" split_words)
 peak=$(peak_kb)
 
 awk -v bytes="$bytes" -v lines="$lines" -v cs="$converter_s" -v ms="$mecab_s" -v kb="$peak" \
+    -v rs="$review_s" \
     -v runs="$runs" 'BEGIN {
   mb = bytes / 1e6
   cr = mb / cs; mr = mb / ms; ratio = cr / mr; rss = kb / 1024
@@ -90,5 +98,8 @@ awk -v bytes="$bytes" -v lines="$lines" -v cs="$converter_s" -v ms="$mecab_s" -v
   printf "yomika-convert: %7.2f MB/s  (best of %d: %.3f s)\n", cr, runs, cs
   printf "mecab -Owakati: %7.2f MB/s  (best of %d: %.3f s)\n", mr, runs, ms
   printf "ratio:          %7.2f      (target >= 0.5) %s\n", ratio, (ratio >= 0.5 ? "ok" : "BELOW TARGET")
+  rr = (mb / rs) / mr
+  printf "--review:       %7.2f MB/s  (best of %d: %.3f s)\n", mb / rs, runs, rs
+  printf "review ratio:   %7.2f      (target >= 0.25) %s\n", rr, (rr >= 0.25 ? "ok" : "BELOW TARGET")
   printf "peak RSS:       %7.1f MB   (target <= 100 MB) %s\n", rss, (rss <= 100 ? "ok" : "ABOVE TARGET")
 }'

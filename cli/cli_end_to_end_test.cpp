@@ -129,6 +129,18 @@ TEST_F(ConverterTest, ConvertsStandardInputToTheBody) {
        {"--format", "aozora", "--set", "RUBY/Mono=1"},
        "漢字と今日",
        "｜漢《かん》｜字《じ》と｜今日《きょう》"},
+      {"review, defaults: colour tags and <br> move no column; CR LF ends a line",
+       {"--review"},
+       "漢字\r\nかな、漢字\n",
+       "{\"line\": 1, \"column\": 1, \"text\": \"漢字\", \"reading\": \"かんじ\", "
+       "\"uncertain\": false, \"candidates\": [\"かんじ\"]}\n"
+       "{\"line\": 2, \"column\": 4, \"text\": \"漢字\", \"reading\": \"かんじ\", "
+       "\"uncertain\": false, \"candidates\": [\"かんじ\"]}\n"},
+      {"review, katakana readings",
+       {"--review", "--set", "RUBY/RUBYSTRING=1"},
+       "漢字",
+       "{\"line\": 1, \"column\": 1, \"text\": \"漢字\", \"reading\": \"カンジ\", "
+       "\"uncertain\": false, \"candidates\": [\"カンジ\"]}\n"},
   };
   for (const BodyCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -56,6 +56,7 @@ TEST(ParseOptions, AcceptsEveryOption) {
       {{"--output=out.html"}, With([](ConverterOptions& o) { o.output = U("out.html"); })},
       {{"--output", "-"}, ConverterOptions()},
       {{"--document"}, With([](ConverterOptions& o) { o.document = true; })},
+      {{"--review"}, With([](ConverterOptions& o) { o.review = true; })},
       {{"--format", "aozora"}, With([](ConverterOptions& o) { o.format = OutputFormat::kAozora; })},
       {{"--format=html5", "--document"}, With([](ConverterOptions& o) {
          o.format = OutputFormat::kHtml5;
@@ -127,6 +128,7 @@ TEST(ParseOptions, RejectsBadCommandLinesNamingTheProblem) {
       {{"--format", "HTML"}, "HTML"},
       {{"--format", "brackets", "--format", "html"}, "--format"},
       {{"--format", "brackets", "--document"}, "brackets"},
+      {{"--review", "--document"}, "--review"},
   };
   for (const auto& [argv, named] : cases) {
     QStringList args;
@@ -140,7 +142,7 @@ TEST(ParseOptions, RejectsBadCommandLinesNamingTheProblem) {
 
 TEST(HelpText, NamesEveryOptionAndTheDefaults) {
   const QString help = HelpText(U("/dic/ipadic"), U("/home/u/readings.tsv"));
-  for (const char* part : {"--output", "--document", "--format", "html5", "aozora", "brackets",
+  for (const char* part : {"--output", "--document", "--review", "--format", "html5", "aozora", "brackets",
                            "--settings", "--set", "--dictionary", "--user-dictionary", "--help",
                            "--version", "/dic/ipadic", "/home/u/readings.tsv"}) {
     EXPECT_TRUE(help.contains(U(part))) << part;

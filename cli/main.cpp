@@ -8,11 +8,13 @@
 #include "cli/file_io.h"
 #include "cli/options.h"
 #include "cli/output_plan.h"
+#include "cli/review_lines.h"
 #include "encoding/file_reader.h"
 #include "encoding/text_codec.h"
 #include "engine/conversion.h"
 #include "engine/engine_settings.h"
 #include "engine/output_format.h"
+#include "engine/review.h"
 #include "engine/ruby_writer.h"
 #include "reading/kanji_ruby_aids.h"
 #include "reading/mecab_reading_service.h"
@@ -62,6 +64,15 @@ Outcome<QByteArray> ConvertOne(const QString& input, ReadingService& service,
   conversion.warning = [&input](const QString& warning) {
     PrintError(QStringLiteral("警告: %1: %2").arg(DisplayName(input), warning));
   };
+  if (options.review) {
+    const Outcome<ReviewedBody> reviewed =
+        ConvertForReview(*text, service, settings, ProgressCallback(), conversion);
+    if (!reviewed) {
+      return Failure{
+          QStringLiteral("%1 を変換できません: %2").arg(DisplayName(input), reviewed.reason())};
+    }
+    return ReviewLines(text->text, reviewed->runs);
+  }
   const Outcome<QString> body =
       ConvertToBody(*text, service, settings, ProgressCallback(), conversion);
   if (!body) {
@@ -112,7 +123,7 @@ int Run(const QStringList& arguments) {
 
   const Outcome<QList<OutputJob>> jobs =
       PlanOutputs(options.inputs, options.output, ClassifyOutput(options.output),
-                  FileExtension(options.format));
+                  options.review ? QStringLiteral("jsonl") : FileExtension(options.format));
   if (!jobs) {
     PrintError(jobs.reason());
     return kExitBadCommandLine;

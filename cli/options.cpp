@@ -11,6 +11,7 @@ namespace {
 enum class OptionId {
   kOutput,
   kDocument,
+  kReview,
   kFormat,
   kSettings,
   kSet,
@@ -30,6 +31,7 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[] = {
     {OptionId::kOutput, "--output", "-o", true},
     {OptionId::kDocument, "--document", nullptr, false},
+    {OptionId::kReview, "--review", nullptr, false},
     {OptionId::kFormat, "--format", nullptr, true},
     {OptionId::kSettings, "--settings", nullptr, true},
     {OptionId::kSet, "--set", nullptr, true},
@@ -121,6 +123,10 @@ Outcome<ConverterOptions> ParseOptions(const QStringList& arguments) {
       options.document = true;
       continue;
     }
+    if (spec->id == OptionId::kReview) {
+      options.review = true;
+      continue;
+    }
 
     if (!inline_value && i + 1 >= arguments.size()) {
       return Failure{QStringLiteral("オプション %1 には値が必要です。").arg(name)};
@@ -168,6 +174,9 @@ Outcome<ConverterOptions> ParseOptions(const QStringList& arguments) {
         QStringLiteral("--document は --format %1 とは一緒に使えません（テキストの形式です）。")
             .arg(OutputFormatName(options.format))};
   }
+  if (options.review && options.document) {
+    return Failure{QStringLiteral("--review は --document とは一緒に使えません。")};
+  }
   if (options.inputs.count(QStringLiteral("-")) > 0 && options.inputs.size() > 1) {
     return Failure{QStringLiteral("標準入力（-）はほかの入力ファイルと一緒には使えません。")};
   }
@@ -195,6 +204,12 @@ QString HelpText(const QString& default_dictionary_folder, const QString& defaul
              "                           では .txt）を書きます。\n"
              "      --document           本文だけでなく、プレビューファイルと同じ HTML 文書全体を\n"
              "                           CP932 で書きます（省略時は本文を UTF-8 で書きます）。\n"
+             "      --review             HTML の代わりに、ルビを付けた漢字の並びごとに\n"
+             "                           JSON を 1 行ずつ書きます: 行と桁（1 から、入力の\n"
+             "                           行の文字で数える）、漢字、読み、要確認か\n"
+             "                           （uncertain）、読みの候補（先頭は付けた読み）。\n"
+             "                           読みの表記（RUBYSTRING など）は HTML と同じです。\n"
+             "                           --document とは一緒に使えません。\n"
              "      --format FORMAT      出力の形式（既定: html）:\n"
              "                             html      プログラムと同じ HTML（上の --document も）\n"
              "                             html5     UTF-8 の HTML5 文書全体（色は span）\n"

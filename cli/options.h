@@ -32,6 +32,7 @@ struct ConverterOptions {
   QStringList inputs;     // "-" is standard input; empty: standard input
   QString output;         // file or folder; empty: standard output
   bool document = false;  // whole document in CP932 instead of the UTF-8 body
+  bool review = false;    // JSON lines reviewing each reading instead of the converted text
   OutputFormat format = OutputFormat::kHtml;
   QString settings_file;  // INI file; empty: the program's own store
   QList<SettingOverride> overrides;
@@ -43,7 +44,8 @@ struct ConverterOptions {
 // Parses the arguments after the program name. "--name value" and "--name=value" are both
 // accepted; "--" ends the options; "-" is standard input. Fails, naming the argument, on an
 // unknown option, a missing or repeated value, a bad --set, several inputs without -o, or
-// standard input named twice, an unknown --format, or --document with a plain-text format.
+// standard input named twice, an unknown --format, --document with a plain-text format, or
+// --review with --document.
 // Example: {"--set", "default/convert=0", "a.txt"} → overrides {Default, Convert, "0"},
 //          inputs {"a.txt"}.
 Outcome<ConverterOptions> ParseOptions(const QStringList& arguments);

@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "editmenu/reading_check.h"
+
 namespace yomika {
 
 ReadingRegistrationDialog::ReadingRegistrationDialog(const QString& word, QWidget* parent,
@@ -95,15 +97,8 @@ void ReadingRegistrationDialog::accept() {
     word_->setFocus();
     return;
   }
-  if (reading.isEmpty()) {
-    ShowMessage(QStringLiteral("読みを入力してください。"));
-    reading_->setFocus();
-    return;
-  }
-  if (!ReadingDictionary::IsValidReading(reading)) {
-    ShowMessage(
-        QStringLiteral("読み「%1」には、ひらがなとカタカナ（ー を含む）だけを使ってください。")
-            .arg(reading));
+  if (const std::optional<QString> problem = ReadingProblem(reading)) {
+    ShowMessage(*problem);
     reading_->setFocus();
     return;
   }

@@ -52,12 +52,22 @@ Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
 Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
                                const EngineSettings& settings, const ProgressCallback& progress,
                                const ConversionOptions& options) {
+  Text working;
+  return ConvertWorkingText(input, service, settings, progress, options, working, nullptr);
+}
+
+Outcome<QString> ConvertWorkingText(const InputText& input, ReadingService& service,
+                                    const EngineSettings& settings,
+                                    const ProgressCallback& progress,
+                                    const ConversionOptions& options, Text& working,
+                                    std::vector<ReviewedRun>* reviewed) {
   const EngineSettings used = SettingsFor(settings, options.format);
-  const Outcome<Text> working = PrepareWorkingText(input, used, options.format);
-  if (!working) return Failure{working.reason()};
-  service.PrepareConversion(ToQString(*working));
+  Outcome<Text> prepared = PrepareWorkingText(input, used, options.format);
+  if (!prepared) return Failure{prepared.reason()};
+  working = std::move(prepared).value();
+  service.PrepareConversion(ToQString(working));
   RubyWriter writer(used, options.format, options.aids);
-  return SegmentText(*working, service, writer, progress, options.warning);
+  return SegmentText(working, service, writer, progress, options.warning, reviewed);
 }
 
 InputText PlainInput(const QString& text) {

@@ -4,6 +4,8 @@
 // The conversion from input text to HTML body, as the Start command runs it:
 // colour pass, line-break conversion, segmentation.
 
+#include <vector>
+
 #include "engine/colour_runs.h"
 #include "engine/engine_settings.h"
 #include "engine/kanji_aids.h"
@@ -42,6 +44,18 @@ struct ConversionOptions {
 Outcome<QString> ConvertToBody(const InputText& input, ReadingService& service,
                                const EngineSettings& settings, const ProgressCallback& progress,
                                const ConversionOptions& options);
+
+struct ReviewedRun;
+
+// ConvertToBody with the options, also giving back the working text it segmented in
+// `working` and, when `reviewed` is not null, an entry per run written with ruby (its
+// working position, body span, run, hiragana reading and the service's review; see
+// ConvertForReview in review.h, which completes them).
+Outcome<QString> ConvertWorkingText(const InputText& input, ReadingService& service,
+                                    const EngineSettings& settings,
+                                    const ProgressCallback& progress,
+                                    const ConversionOptions& options, Text& working,
+                                    std::vector<ReviewedRun>* reviewed);
 
 // Plain text with the default (black) colour for every character.
 InputText PlainInput(const QString& text);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "engine/reading_review.h"
+
 namespace yomika {
 
 // Supplies the reading (furigana) of Japanese text. One lookup is exactly Open, GetPhonetic,
@@ -35,6 +37,17 @@ class ReadingService {
   // that the lookups are taken from, in order. A service may use it as context; the default
   // ignores it.
   virtual void PrepareConversion(const QString& working_text) { (void)working_text; }
+
+  // Switches review mode for the following lookups: the service also judges the reading of
+  // each run and gathers the other readings worth offering (LastRunReview). Readings stay the
+  // same either way. Returns whether the service is now in the mode asked for; the default
+  // supports no review.
+  virtual bool SetReviewing(bool on) { return !on; }
+
+  // In review mode, the review of the kanji run of the last GetPhonetic: the run without a
+  // leading お and without the kana tail. Its first candidate is the reading GetPhonetic gave
+  // that run. std::nullopt when not reviewing or when the service knows nothing of the run.
+  virtual std::optional<RunReview> LastRunReview() const { return std::nullopt; }
 };
 
 }  // namespace yomika

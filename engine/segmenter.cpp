@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/char_class.h"
+#include "engine/review.h"
 #include "engine/ruby_markup.h"
 
 namespace yomika {
@@ -26,13 +27,15 @@ void AppendText(QString& out, const Text& text) {
 class Segmenter {
  public:
   Segmenter(const Text& text, ReadingService& service, RubyWriter& writer,
-            const ProgressCallback& progress, const WarningCallback& warning)
+            const ProgressCallback& progress, const WarningCallback& warning,
+            std::vector<ReviewedRun>* reviewed)
       : text_(text),
         in_run_(MarkKanjiRuns(text)),
         service_(service),
         writer_(writer),
         progress_(progress),
-        warning_(warning) {}
+        warning_(warning),
+        reviewed_(reviewed) {}
 
   Outcome<QString> Run() {
     const std::size_t length = text_.size();
@@ -57,8 +60,8 @@ class Segmenter {
   void ReportProgress(std::size_t position) const {
     if (!progress_) return;
     // Computed in double as position ÷ L ÷ 100 × 90, then handed on as float.
-    const double fraction = static_cast<double>(position) / static_cast<double>(text_.size()) /
-                            100.0 * 90.0;
+    const double fraction =
+        static_cast<double>(position) / static_cast<double>(text_.size()) / 100.0 * 90.0;
     progress_(static_cast<float>(fraction));
   }
 
@@ -87,8 +90,12 @@ class Segmenter {
       // The usual run, read whole.
       const Outcome<Text> element = writer_.Write(run, run_reading);
       if (!element) return Failure{element.reason()};
+      const qsizetype offset = body_.size();
       AppendText(body_, *element);
-    } else if (const Status split = AppendSplitRun(run, run_reading); !split) {
+      if (reviewed_ != nullptr && *element != run) {
+        AddReviewed(run_start, offset, run, run_reading, service_.LastRunReview());
+      }
+    } else if (const Status split = AppendSplitRun(run_start, run, run_reading); !split) {
       return split;
     }
     if (index + 1 < text_.size()) AppendCharacter(body_, text_[index]);
@@ -96,19 +103,46 @@ class Segmenter {
     return Ok();
   }
 
-  // The run with the kanji its reading gives back as themselves left bare.
-  Status AppendSplitRun(const Text& run, const Text& run_reading) {
+  // The run, starting at `run_start`, with the kanji its reading gives back as themselves
+  // left bare.
+  Status AppendSplitRun(std::size_t run_start, const Text& run, const Text& run_reading) {
+    std::size_t part_start = run_start;
     for (const RunPart& part : SplitAtUnreadKanji(run, run_reading)) {
       if (!part.reading) {
         AppendText(body_, part.text);
         WarnUnread(part.text);
-        continue;
+      } else {
+        const Outcome<Text> element = writer_.Write(part.text, *part.reading);
+        if (!element) return Failure{element.reason()};
+        const qsizetype offset = body_.size();
+        AppendText(body_, *element);
+        if (reviewed_ != nullptr && *element != part.text) {
+          // Half the run went unread: whatever the service thought of it, this part is doubtful.
+          AddReviewed(part_start, offset, part.text, *part.reading, RunReview{true, {}});
+        }
       }
-      const Outcome<Text> element = writer_.Write(part.text, *part.reading);
-      if (!element) return Failure{element.reason()};
-      AppendText(body_, *element);
+      part_start += part.text.size();
     }
     return Ok();
+  }
+
+  // Records the run at working position `start` whose text was written from body offset
+  // `offset` to the body's end, its reading first among the candidates.
+  void AddReviewed(std::size_t start, qsizetype offset, const Text& run, const Text& reading,
+                   std::optional<RunReview> review) {
+    ReviewedRun entry;
+    entry.working_begin = start;
+    entry.body_offset = offset;
+    entry.body_length = body_.size() - offset;
+    entry.text = run;
+    entry.reading = reading;
+    if (review) entry.review = std::move(*review);
+    std::vector<ReadingCandidate>& candidates = entry.review.candidates;
+    if (candidates.empty() || candidates.front().reading != reading) {
+      std::erase_if(candidates, [&](const ReadingCandidate& c) { return c.reading == reading; });
+      candidates.insert(candidates.begin(), ReadingCandidate{reading, CandidateSource::kAnalysis});
+    }
+    reviewed_->push_back(std::move(entry));
   }
 
   // Lends the kana after the run to the lookup, up to and including a break character;
@@ -160,8 +194,9 @@ class Segmenter {
   RubyWriter& writer_;
   const ProgressCallback& progress_;
   const WarningCallback& warning_;
-  Text warned_;   // the kanji warned about
-  QString body_;  // built in UTF-16, the form it leaves the engine in
+  std::vector<ReviewedRun>* reviewed_;  // null: no review
+  Text warned_;                         // the kanji warned about
+  QString body_;                        // built in UTF-16, the form it leaves the engine in
   std::size_t run_length_ = 0;
 };
 
@@ -175,13 +210,14 @@ Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
 }
 
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
-                             const ProgressCallback& progress, const WarningCallback& warning) {
+                             const ProgressCallback& progress, const WarningCallback& warning,
+                             std::vector<ReviewedRun>* reviewed) {
   if (working_text.empty()) return QString();
   // The pass relies on a last character outside any run, so every run gets flushed.
   if (MarkKanjiRuns(working_text.substr(working_text.size() - 1)).front()) {
     return Failure{QStringLiteral("作業用テキストが終端文字で終わっていません。")};
   }
-  return Segmenter(working_text, service, writer, progress, warning).Run();
+  return Segmenter(working_text, service, writer, progress, warning, reviewed).Run();
 }
 
 }  // namespace yomika

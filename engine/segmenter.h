@@ -5,6 +5,7 @@
 // by a ruby element with the reading the reading service gives.
 
 #include <functional>
+#include <vector>
 
 #include "engine/engine_settings.h"
 #include "engine/outcome.h"
@@ -13,6 +14,8 @@
 #include "engine/text.h"
 
 namespace yomika {
+
+struct ReviewedRun;  // review.h
 
 // Receives the progress of the pass, from 0 towards 0.9, once per loop iteration.
 using ProgressCallback = std::function<void(float fraction)>;
@@ -34,10 +37,15 @@ Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
                              const EngineSettings& settings, const ProgressCallback& progress,
                              const WarningCallback& warning = nullptr);
 
-// The same, each run written by `writer` (its format, RUBY/Level, FirstOnly and Mono).
+// The same, each run written by `writer` (its format, RUBY/Level, FirstOnly and Mono). When
+// `reviewed` is not null it receives, per run written with ruby, its working position, body
+// span, text, hiragana reading and the service's LastRunReview (the reading alone when the
+// service has none), the reading always the first candidate; a run split at unread kanji
+// gives one uncertain entry per read part.
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,
                              const ProgressCallback& progress,
-                             const WarningCallback& warning = nullptr);
+                             const WarningCallback& warning = nullptr,
+                             std::vector<ReviewedRun>* reviewed = nullptr);
 
 }  // namespace yomika
 

@@ -163,7 +163,8 @@ void IconMenuTest::RecordsTheMainMenuInOrder() {
       {"終了(&X)", "F12", "X", 5, "mnuFile"},  // the separator counts
       {"ｳｨﾝﾄﾞｳ(&W)", "", "W", 1, nullptr},       {"ﾌﾟﾚﾋﾞｭｰ(&P)", "F1", "P", 0, "mnuWindow"},
       {"ｿｰｽ(&D)", "F2", "D", 1, "mnuWindow"},    {"実行(&R)", "", "R", 2, nullptr},
-      {"開始(&S)", "F5", "S", 0, "mnuRun"},      {"ｵﾌﾟｼｮﾝ(&O)", "F8", "O", 2, "mnuRun"},
+      {"開始(&S)", "F5", "S", 0, "mnuRun"},      {"次の要確認(&N)", "F3", "N", 1, "mnuRun"},
+      {"ｵﾌﾟｼｮﾝ(&O)", "F8", "O", 3, "mnuRun"},
       {"ﾍﾙﾌﾟ(&H)", "", "H", 3, nullptr},         {"ﾊﾞｰｼﾞｮﾝ情報(&A)", "F11", "A", 0, "mnuHelp"},
   };
   const IconMenuItemCollection& items = h.icons.IconMenuItems();
@@ -188,7 +189,7 @@ void IconMenuTest::RecordsTheMainMenuInOrder() {
     }
     QVERIFY(!item.FontBold() && !item.FontItalic() && !item.FontUnderline());
   }
-  QCOMPARE(h.icons.GetIDtoKey(14), QString());
+  QCOMPARE(h.icons.GetIDtoKey(15), QString());
   QCOMPARE(h.icons.GetIDtoKey(-1), QString());
 }
 
@@ -231,7 +232,7 @@ void IconMenuTest::InstallsTheStyleOnTheMainMenusOnly() {
   QVERIFY(!IsWindowHooked());
   QCOMPARE(h.window->menuBar()->style(), QApplication::style());
   QCOMPARE(h.Menu("mnuFile")->style(), QApplication::style());
-  QCOMPARE(h.icons.IconMenuItems().Count(), 14);  // still recorded
+  QCOMPARE(h.icons.IconMenuItems().Count(), 15);  // still recorded
 }
 
 void IconMenuTest::DropDownItemsMeasureEquallyWide() {
@@ -426,7 +427,7 @@ void IconMenuTest::NextMainWindowStartsANewRecording() {
     icons.SethTargetWnd(h.window.get());
     icons.SetMenuDefaultImage(&h.window->ImageList1());
     QVERIFY(icons.SetIconMenu());
-    QCOMPARE(icons.IconMenuItems().Count(), 14);
+    QCOMPARE(icons.IconMenuItems().Count(), 15);
     QCOMPARE(icons.GetIDtoKey(0), U("ﾌｧｲﾙ(&F)"));
     icons.UnSetIconMenu();
   }

@@ -39,6 +39,7 @@ ImageList MainImageList() {
       {"開始(&S)", ":/icons/start.svg"},       {"ｵﾌﾟｼｮﾝ(&O)", ":/icons/options.svg"},
       {"終了(&X)", ":/icons/exit.svg"},        {"新規作成(&N)", ":/icons/new.svg"},
       {"開く(&O)", ":/icons/open.svg"},        {"保存(&S)", ":/icons/save.svg"},
+      {"次の要確認(&N)", ":/icons/next_doubt.svg"},
   };
   const QSize size(16, 16);
   ImageList list(size);

@@ -1,6 +1,7 @@
 #include "mainwindow/browser_preview_host.h"
 
 #include "widgets/preview_browser.h"
+#include "widgets/preview_review.h"
 
 namespace yomika {
 
@@ -35,6 +36,21 @@ void BrowserPreviewHost::SetLoadFinishedCallback(std::function<void()> callback)
 
 void BrowserPreviewHost::SetFailureCallback(std::function<void(const QString&)> callback) {
   on_failure_ = std::move(callback);
+}
+
+void BrowserPreviewHost::SetMarks(const std::vector<PreviewMark>& marks) {
+  browser_->review()->SetMarks(marks);
+}
+
+void BrowserPreviewHost::Reveal(int ordinal) { browser_->review()->Reveal(ordinal); }
+
+void BrowserPreviewHost::SetRubyClickedCallback(std::function<void(const RubyClick&)> callback) {
+  browser_->review()->SetRubyClickedCallback(std::move(callback));
+}
+
+void BrowserPreviewHost::NavigateKeepingScroll() {
+  browser_->review()->KeepScrollForNextPage();
+  browser_->ShowPreviewFile();
 }
 
 }  // namespace yomika

@@ -24,6 +24,10 @@ class BrowserPreviewHost final : public PreviewHost {
   void SetLoadFinishedCallback(std::function<void()> callback) override;
   void SetFailureCallback(std::function<void(const QString&)> callback) override;
   void SetSourceViewCallback(std::function<void()> callback) override;
+  void SetMarks(const std::vector<PreviewMark>& marks) override;
+  void Reveal(int ordinal) override;
+  void SetRubyClickedCallback(std::function<void(const RubyClick&)> callback) override;
+  void NavigateKeepingScroll() override;
 
  private:
   PreviewBrowser* browser_;  // owned by the frame, which may outlive this host

@@ -41,6 +41,7 @@ FrmMain::FrmMain(MainWindowDependencies dependencies)
   CreateParts();
   CreateToolbar();
   CreatePopupMenus();
+  CreateReview();
   MarkInputClean();
   // Shown once the browser's signal has returned, not from inside it.
   preview_->SetFailureCallback([this](const QString& message) {
@@ -137,6 +138,8 @@ void FrmMain::CreateMenus() {
   QMenu* run = menuBar()->addMenu(U("実行(&R)"));
   run->setObjectName(QStringLiteral("mnuRun"));
   AddMenuItem(run, "mnuStart", "開始(&S)", QKeySequence(Qt::Key_F5), &FrmMain::RunConversion);
+  AddMenuItem(run, "mnuNextDoubt", "次の要確認(&N)", QKeySequence(Qt::Key_F3),
+              &FrmMain::NextDoubt);
   run->addSeparator()->setObjectName(QStringLiteral("mnuBar2"));
   AddMenuItem(run, "mnuSetup", "ｵﾌﾟｼｮﾝ(&O)", QKeySequence(Qt::Key_F8), &FrmMain::ShowOptions);
 
@@ -171,6 +174,7 @@ void FrmMain::CreateToolbar() {
   preview_button_->setChecked(true);
   toolbar_->addSeparator();                   // 8
   AddToolbarButton(9, "ﾀｸﾞ生成(&F5)", 3);
+  AddToolbarButton(14, "次の要確認(&F3)", 9);
   toolbar_->addSeparator();                   // 10
   AddToolbarButton(11, "ﾃﾞｻﾞｲﾝ(&F8)", 4);
   toolbar_->addSeparator();                   // 12

@@ -16,11 +16,13 @@
 #include "iconmenu/image_list.h"
 #include "mainwindow/layout_rule.h"
 #include "mainwindow/preview_host.h"
+#include "mainwindow/review_marks.h"
 #include "mainwindow/text_files.h"
 
 class QAction;
 class QActionGroup;
 class QFrame;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -31,6 +33,9 @@ struct ConversionOptions;
 struct EngineSettings;
 class FrmMenu;
 class ProgressDisplay;
+struct ReadingChoice;
+struct ReviewedRun;
+class ReadingChoicePopup;
 class RichTextPane;
 class SettingsStore;
 class SourceTagColours;
@@ -61,6 +66,9 @@ struct MainWindowDependencies {
   // Asks a yes/no question titled with the window caption; true for yes. Null: a real
   // message box.
   std::function<bool(QWidget* owner, const QString& text)> ask;
+  // The user's reading dictionary, where 「この語をいつもこう読む」 stores a word; empty: the
+  // default file.
+  QString reading_dictionary_path;
 };
 
 class FrmMain final : public QMainWindow {
@@ -82,7 +90,8 @@ class FrmMain final : public QMainWindow {
   // The Start command: converts the input pane into the preview and the source pane.
   void RunConversion();
 
-  // The toolbar commands by slot (1 … 13); every click ends with SourceChanged = 0.
+  // The toolbar commands by slot (1 … 14; 14, 次の要確認, stands after 9); every click ends
+  // with SourceChanged = 0.
   void ToolbarClick(int slot);
 
   // The result of the text colour dialog (public members the dialog writes).
@@ -117,6 +126,16 @@ class FrmMain final : public QMainWindow {
   void ShowVersion();
   void MenuPreview();
   void MenuSource();
+  // 実行 → 次の要確認 (F3): selects the next doubtful reading after the source pane's cursor
+  // (from the top after the last), shows it in the preview and opens its popup there (at the
+  // cursor when the preview is not shown or not made from the source pane's text).
+  void NextDoubt();
+
+  // The review of the last conversion as it stands in the source pane.
+  const ReviewMarks& review_marks() const { return review_marks_; }
+  ReadingChoicePopup* readingPopup() const { return reading_popup_; }
+  // The status bar's review text: 「要確認の読み: 残り N 件」, empty without a review.
+  QString ReviewStatus() const;
 
   // Lays the parts out by the layout rule (also run on every resize).
   void ApplyLayout();
@@ -154,12 +173,30 @@ class FrmMain final : public QMainWindow {
   Outcome<ConversionOptions> ConversionOptionsFor(const EngineSettings& settings,
                                                   OutputFormat format) const;
   Outcome<QByteArray> ExportBytes(OutputFormat format);
+  // The source pane's text to the clipboard when Default/ClipCopy asks, as after a conversion.
+  Status CopySourceIfAsked();
   void ConversionFailed();
   void Warn(const QString& text);
   bool Ask(const QString& text);
   void OfferSettingsRepair();
   Status SetPreviewFrameEnabled();
   void SelectView(bool preview);
+
+  // Review of readings (frm_main_review.cpp).
+  void CreateReview();
+  // Takes the runs of a review conversion whose body the source pane now holds.
+  void StartReview(const QString& body, const std::vector<ReviewedRun>& runs);
+  void OnSourceContentsChange(int position, int removed, int added);
+  void OnRubyClicked(const RubyClick& click);
+  // Opens the popup for the element-th ruby element of the source pane, when it still shows
+  // `text` read `reading`.
+  void OpenReadingPopup(int element, const QString& text, const QString& reading,
+                        const QPoint& global_at);
+  void ApplyReadingChoice(const ReadingChoice& choice);
+  // The preview file and the page are about to show the source pane's text: its marks.
+  void SendMarksToPreview();
+  void UpdateReviewStatus();
+  int RubiesBeforeBody() const;
 
   void OnSplitterPressed(double y_pixels);
   void OnSplitterMoved(double y_pixels);
@@ -197,6 +234,21 @@ class FrmMain final : public QMainWindow {
   double splitter_top_ = kInitialSplitterTop;
   Layout layout_;
   bool converting_ = false;
+
+  ReviewMarks review_marks_;
+  bool reviewed_ = false;  // the last conversion reviewed its readings
+  // The page shown was made from the source pane's text as it is (no edit since).
+  bool preview_matches_source_ = false;
+  bool rewriting_ = false;  // the window itself is rewriting a ruby element
+  ReadingChoicePopup* reading_popup_ = nullptr;
+  QLabel* review_status_ = nullptr;
+  // The element the open popup is for: its ordinal in the source pane, base text and reading.
+  struct PopupTarget {
+    int element = -1;
+    QString text;
+    QString reading;
+  };
+  PopupTarget popup_target_;
 };
 
 }  // namespace yomika

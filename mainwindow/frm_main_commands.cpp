@@ -20,6 +20,7 @@ void FrmMain::ToolbarClick(int slot) {
     case 9: RunConversion(); break;
     case 11: ShowOptions(); break;
     case 13: close(); break;
+    case 14: NextDoubt(); break;
     default: break;  // separators
   }
   SourceChanged = 0;
@@ -36,6 +37,8 @@ void FrmMain::ShowPreview() {
     // The source was edited: show the edited source, not the last conversion.
     if (Status written = WriteDocument(txt_html_->Text()); !written) {
       Warn(QString::fromUtf8("プレビューファイルを書き込めませんでした。\n") + written.reason());
+    } else {
+      SendMarksToPreview();
     }
     preview_->Navigate();
     QApplication::processEvents();

@@ -9,6 +9,7 @@
 #include "engine/document.h"
 #include "engine/engine_settings.h"
 #include "engine/preview_file.h"
+#include "engine/review.h"
 #include "engine/ruby_writer.h"
 #include "engine/source_tags.h"
 #include "mainwindow/frm_main.h"
@@ -76,21 +77,33 @@ Status FrmMain::RunConversionSteps() {
   QStringList warnings;
   ConversionOptions conversion = *options;
   conversion.warning = [&warnings](const QString& warning) { warnings.append(warning); };
-  const Outcome<QString> body = ConvertToBody(
-      input, *reading_service_, settings,
-      [this](float fraction) { pic_status_->DrawProgress(fraction, true); }, conversion);
-  if (!body) return Failure{body.reason()};
-  if (Status written = WriteDocument(*body); !written) return written;
-  ProcessPendingEvents();
-  if (Status filled = FillSourcePane(*body, true); !filled) return filled;
-  preview_->Navigate();
-  const std::optional<bool> clip_copy = ReadFlag(*deps_.settings, keys::kClipCopy);
-  if (!clip_copy) return Failure{QStringLiteral("設定 Default/ClipCopy を読めません。")};
-  if (*clip_copy) {
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(txt_html_->Text());
+  const ProgressCallback progress = [this](float fraction) {
+    pic_status_->DrawProgress(fraction, true);
+  };
+  // A service that can judge its readings reviews them; the HTML is the same either way.
+  const bool review =
+      reading_service_->SetReviewing(true) && reading_service_->SetReviewing(false);
+  Outcome<ReviewedBody> converted = Failure{};
+  if (review) {
+    converted = ConvertForReview(input, *reading_service_, settings, progress, conversion);
+  } else if (Outcome<QString> body =
+                 ConvertToBody(input, *reading_service_, settings, progress, conversion)) {
+    converted = ReviewedBody{std::move(body).value(), {}};
+  } else {
+    converted = Failure{body.reason()};
   }
+  if (!converted) return Failure{converted.reason()};
+  const QString& body = converted->body;
+  if (Status written = WriteDocument(body); !written) return written;
+  ProcessPendingEvents();
+  review_marks_.Clear();  // before the pane's text goes: nothing to follow there
+  if (Status filled = FillSourcePane(body, true); !filled) return filled;
+  reviewed_ = review;
+  if (review) StartReview(body, converted->runs);
+  UpdateReviewStatus();
+  SendMarksToPreview();
+  preview_->Navigate();
+  if (Status copied = CopySourceIfAsked(); !copied) return copied;
   // The page is complete; what it lacks is told once it shows.
   if (!warnings.isEmpty()) Warn(warnings.join(QLatin1Char('\n')));
   return Ok();
@@ -105,6 +118,17 @@ Outcome<ConversionOptions> FrmMain::ConversionOptionsFor(const EngineSettings& s
     options.aids = *aids;
   }
   return options;
+}
+
+Status FrmMain::CopySourceIfAsked() {
+  const std::optional<bool> clip_copy = ReadFlag(*deps_.settings, keys::kClipCopy);
+  if (!clip_copy) return Failure{QStringLiteral("設定 Default/ClipCopy を読めません。")};
+  if (*clip_copy) {
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(txt_html_->Text());
+  }
+  return Ok();
 }
 
 void FrmMain::ConversionFailed() {

@@ -44,6 +44,7 @@ Status FrmMain::StartUp() {
   if (Status written = WriteDocument(SampleBody()); !written) return written;
   // 6. The same sentence in the source pane, its tags coloured.
   if (Status filled = FillSourcePane(SampleBody(), true); !filled) return filled;
+  SendMarksToPreview();  // none: the sample is no conversion
   // 7.
   pic_status_->Clear();
   // 8.

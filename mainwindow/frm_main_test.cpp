@@ -4,16 +4,25 @@
 #include "mainwindow/frm_main.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include "dialogs/fake_common_dialog_backend.h"
+#include "editmenu/reading_choice_popup.h"
 #include "encoding/cp932.h"
 #include "engine/source_tags.h"
 #include "mainwindow/progress_display.h"
@@ -45,6 +54,7 @@ struct Harness {
   std::unique_ptr<FrmMain> window;
 
   QString PreviewFile() const { return dir.filePath(QStringLiteral("sample.html")); }
+  QString DictionaryFile() const { return dir.filePath(QStringLiteral("readings.tsv")); }
 
   void Build() {
     MainWindowDependencies deps;
@@ -69,6 +79,7 @@ struct Harness {
       return true;
     };
     deps.show_options = [this](QWidget*) { ++options_shown; };
+    deps.reading_dictionary_path = DictionaryFile();
     window = std::make_unique<FrmMain>(std::move(deps));
   }
 
@@ -112,10 +123,16 @@ class FrmMainTest : public QObject {
   void SourceChangedRules();
   void UndoInTheSourcePaneKeepsTheColours();
   void ViewSwitchFromMenuAndToolbarAgree();
-  void ToolbarHasThirteenSlots();
+  void ToolbarHasFourteenSlots();
   void LayoutFollowsTheSplitter();
   void ExportWritesEveryFormatFromTheInputPane();
   void ExportFailuresWarnAndWriteNothing();
+
+  // Review of readings with a service that reviews.
+  void NextDoubtCyclesThroughTheDoubtfulRuns();
+  void PickRewritesTheElementEverywhere();
+  void AnyRubyCanBeGivenATypedReading();
+  void HandEditsDropTheMarksTheyTouch();
 };
 
 void FrmMainTest::StartUpState() {
@@ -326,16 +343,18 @@ void FrmMainTest::ViewSwitchFromMenuAndToolbarAgree() {
   QCOMPARE(h.Menu("mnuEnd")->shortcut(), QKeySequence(Qt::Key_F12));
 }
 
-void FrmMainTest::ToolbarHasThirteenSlots() {
+void FrmMainTest::ToolbarHasFourteenSlots() {
   Harness h;
   h.Build();
   const QList<QAction*> actions = h.window->Toolbar1()->actions();
-  QCOMPARE(actions.size(), 13);
-  const int separators[] = {0, 4, 7, 9, 11};
+  QCOMPARE(actions.size(), 14);
+  const int separators[] = {0, 4, 7, 10, 12};
   for (const int i : separators) QVERIFY(actions[i]->isSeparator());
   QCOMPARE(actions[8]->toolTip(), U("ﾀｸﾞ生成(&F5)"));
+  QCOMPARE(actions[9]->toolTip(), U("次の要確認(&F3)"));
+  QCOMPARE(actions[9]->data().toInt(), 14);
   QCOMPARE(actions[5]->toolTip(), U("ﾌﾟﾚﾋﾞｭｰ(&F1)"));
-  QCOMPARE(actions[12]->toolTip(), U("終了(&F12)"));
+  QCOMPARE(actions[13]->toolTip(), U("終了(&F12)"));
   for (QAction* action : actions) {
     if (!action->isSeparator()) QVERIFY(!action->icon().isNull());
   }
@@ -441,6 +460,154 @@ void FrmMainTest::ExportFailuresWarnAndWriteNothing() {
   h.Menu("mnuExport")->trigger();
   QCOMPARE(h.warnings.size(), 2);
   QVERIFY(h.warnings[1].contains(unwritable));
+}
+
+namespace {
+
+// The service reads 行く。 as いく。, doubtful with おこな offered, and お茶。 as おちゃ。 without
+// doubt; the input has 行 twice with お茶 between. Builds and starts the window first.
+void ConvertWithReview(Harness& h) {
+  h.Build();
+  QVERIFY(h.window->StartUp());
+  h.service->SupportReview(true);
+  h.service->Answer(U("行く。"), U("いく。"));
+  h.service->Review(U("行く。"), {true,
+                                  {{Utf8ToText("い"), CandidateSource::kAnalysis},
+                                   {Utf8ToText("おこな"), CandidateSource::kDictionary}}});
+  h.service->Answer(U("お茶。"), U("おちゃ。"));
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("CreateColor"),
+                         QStringLiteral("0"));
+  h.window->txtKanji()->SetText(U("行く。お茶。行く。"));
+  h.Toolbar(9)->trigger();
+}
+
+const char kReviewedBody[] =
+    "<ruby>行<rt>い</rt></ruby>く。お<ruby>茶<rt>ちゃ</rt></ruby>。<ruby>行<rt>い</rt></ruby>く。";
+
+QStringList PopupLines(const FrmMain& w) {
+  QStringList lines;
+  const auto* list = w.readingPopup()->findChild<QTreeWidget*>(QStringLiteral("lstCandidates"));
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    lines.append(list->topLevelItem(i)->text(0) + QChar(u' ') + list->topLevelItem(i)->text(1));
+  }
+  return lines;
+}
+
+}  // namespace
+
+void FrmMainTest::NextDoubtCyclesThroughTheDoubtfulRuns() {
+  Harness h;
+  ConvertWithReview(h);
+  FrmMain& w = *h.window;
+  QAction* next = h.Menu("mnuNextDoubt");
+  QCOMPARE(next->shortcut(), QKeySequence(Qt::Key_F3));
+  QCOMPARE(next->text(), U("次の要確認(&N)"));
+  const QString element = U("<ruby>行<rt>い</rt></ruby>");
+  for (const int ordinal : {0, 2, 0}) {
+    next->trigger();
+    QCOMPARE(h.preview->revealed.back(), ordinal);
+    QCOMPARE(w.txtHTML()->textCursor().selectedText(), element);
+    QCOMPARE(w.txtHTML()->textCursor().selectionStart(), ordinal == 0 ? 0 : 53);
+    QVERIFY(w.readingPopup()->isVisible());
+    QCOMPARE(PopupLines(w), (QStringList{U("い 候補"), U("おこな 辞書")}));
+    w.readingPopup()->hide();
+  }
+  // In the source view the popup opens at the cursor, without the preview.
+  h.Toolbar(7)->trigger();
+  h.Toolbar(14)->trigger();
+  QCOMPARE(h.preview->revealed.size(), std::size_t{3});
+  QCOMPARE(w.txtHTML()->textCursor().selectionStart(), 53);
+  QVERIFY(w.readingPopup()->isVisible());
+}
+
+void FrmMainTest::PickRewritesTheElementEverywhere() {
+  Harness h;
+  h.settings.SaveSetting(QStringLiteral("Default"), QStringLiteral("ClipCopy"),
+                         QStringLiteral("1"));
+  ConvertWithReview(h);
+  FrmMain& w = *h.window;
+  QCOMPARE(w.ReviewStatus(), U("要確認の読み: 残り 2 件"));
+  QCOMPARE(h.preview->marks,
+           (std::vector<PreviewMark>{{0, U("行"), U("い")}, {2, U("行"), U("い")}}));
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(U(kReviewedBody))));
+  const int navigations = h.preview->navigations;
+  h.preview->Click({2, U("行"), U("い"), QRect(10, 10, 20, 20)});
+  QVERIFY(w.readingPopup()->isVisible());
+  QApplication::clipboard()->clear();
+  w.readingPopup()->ChooseLine(1);  // おこな, from the dictionary
+
+  const QString body =
+      U("<ruby>行<rt>い</rt></ruby>く。お<ruby>茶<rt>ちゃ</rt></ruby>。<ruby>行<rt>おこな</rt></"
+        "ruby>く。");
+  QCOMPARE(w.txtHTML()->Text(), body);
+  QCOMPARE(h.PreviewBytes(), DefaultDocument(*cp932::Encode(body)));
+  QCOMPARE(h.preview->navigations, navigations + 1);
+  QCOMPARE(h.preview->scroll_keeping_navigations, 1);
+  QCOMPARE(QApplication::clipboard()->text(), body);
+  QCOMPARE(w.ReviewStatus(), U("要確認の読み: 残り 1 件"));
+  QCOMPARE(h.preview->marks, (std::vector<PreviewMark>{{0, U("行"), U("い")}}));
+  QCOMPARE(w.txtHTML()->Colours()[body.indexOf(U("おこな"))], kRubyTextColour);
+  QVERIFY(!QFile::exists(h.DictionaryFile()));  // the box was not ticked
+
+  // Katakana readings and the box ticked: the element in katakana, the word in the dictionary
+  // in hiragana.
+  h.settings.SaveSetting(QStringLiteral("RUBY"), QStringLiteral("RUBYSTRING"), QStringLiteral("1"));
+  h.preview->Click({0, U("行"), U("い"), QRect(10, 10, 20, 20)});
+  w.readingPopup()->findChild<QCheckBox*>(QStringLiteral("chkRemember"))->setChecked(true);
+  w.readingPopup()->ChooseLine(1);
+  QVERIFY(w.txtHTML()->Text().startsWith(U("<ruby>行<rt>オコナ</rt></ruby>く。")));
+  QCOMPARE(w.ReviewStatus(), U("要確認の読み: 残り 0 件"));
+  QFile dictionary(h.DictionaryFile());
+  QVERIFY(dictionary.open(QIODevice::ReadOnly));
+  QVERIFY(QString::fromUtf8(dictionary.readAll()).contains(U("行\tおこな")));
+  QVERIFY(h.warnings.isEmpty());
+  // A service that cannot review: the window converts as before, without marks or count.
+  h.service->SupportReview(false);
+  h.Toolbar(9)->trigger();
+  QCOMPARE(w.ReviewStatus(), QString());
+  QVERIFY(h.preview->marks.empty());
+}
+
+void FrmMainTest::AnyRubyCanBeGivenATypedReading() {
+  Harness h;
+  ConvertWithReview(h);
+  FrmMain& w = *h.window;
+  h.preview->Click({1, U("茶"), U("ちゃ"), QRect(10, 10, 20, 20)});
+  QCOMPARE(PopupLines(w), (QStringList{U("ちゃ 候補")}));  // certain: its reading alone
+  auto* field = w.readingPopup()->findChild<QLineEdit*>(QStringLiteral("txtReading"));
+  field->setText(U("cha"));
+  w.readingPopup()->ChooseTyped();
+  QVERIFY(w.readingPopup()->isVisible());  // refused, as the registration dialog would
+  field->setText(U("サ"));
+  w.readingPopup()->ChooseTyped();
+  QCOMPARE(w.txtHTML()->Text(), U("<ruby>行<rt>い</rt></ruby>く。お<ruby>茶<rt>さ</rt></ruby>。"
+                                  "<ruby>行<rt>い</rt></ruby>く。"));
+  QCOMPARE(w.ReviewStatus(), U("要確認の読み: 残り 2 件"));
+  // A click the source pane cannot match (the page shows other text there) does nothing.
+  h.preview->Click({1, U("茶"), U("ちゃ"), QRect(10, 10, 20, 20)});
+  QVERIFY(!w.readingPopup()->isVisible());
+}
+
+void FrmMainTest::HandEditsDropTheMarksTheyTouch() {
+  Harness h;
+  ConvertWithReview(h);
+  FrmMain& w = *h.window;
+  // Typing in the first element's reading, and a line break before everything.
+  QTextCursor cursor(w.txtHTML()->document());
+  cursor.setPosition(11);
+  cursor.insertText(U("く"));
+  cursor.setPosition(0);
+  cursor.insertText(U("\n"));
+  QCOMPARE(w.ReviewStatus(), U("要確認の読み: 残り 1 件"));
+  // The page still shows the old text: clicks wait for the preview to be made again.
+  h.preview->Click({2, U("行"), U("い"), QRect(10, 10, 20, 20)});
+  QVERIFY(!w.readingPopup()->isVisible());
+  h.Toolbar(6)->trigger();  // the preview from the edited source
+  QCOMPARE(h.preview->marks, (std::vector<PreviewMark>{{2, U("行"), U("い")}}));
+  h.Menu("mnuNextDoubt")->trigger();
+  QCOMPARE(h.preview->revealed, (std::vector<int>{2}));
+  QCOMPARE(w.txtHTML()->textCursor().selectionStart(), 55);
+  QVERIFY(w.readingPopup()->isVisible());
 }
 
 }  // namespace yomika

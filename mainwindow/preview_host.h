@@ -7,6 +7,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include "widgets/preview_marks.h"
 
 namespace yomika {
 
@@ -24,6 +27,16 @@ class PreviewHost {
   virtual void SetFailureCallback(std::function<void(const QString&)> callback) = 0;
   // Called when the user asks the preview for the source view (its menu's ソース表示).
   virtual void SetSourceViewCallback(std::function<void()> /*callback*/) {}
+
+  // Review of readings. The ruby elements to mark as doubtful, in the page shown and in the
+  // pages shown after it; marks change the live page only.
+  virtual void SetMarks(const std::vector<PreviewMark>& /*marks*/) {}
+  // Brings the ordinal-th ruby element of the page into view and reports it like a click.
+  virtual void Reveal(int /*ordinal*/) {}
+  // Called when the author clicks a ruby element of the page (or one is revealed).
+  virtual void SetRubyClickedCallback(std::function<void(const RubyClick&)> /*callback*/) {}
+  // Navigate(), the new page scrolled to where the page shown stands.
+  virtual void NavigateKeepingScroll() { Navigate(); }
 };
 
 // Creates the preview inside `frame` for the preview file.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -62,6 +63,8 @@ constexpr std::size_t kReadingField = 7;
 
 struct Features {
   std::string_view part_of_speech;
+  std::string_view word_class;  // the first two fields
+  std::string_view conjugation_form;
   std::string_view reading;
   std::string_view base_form;  // only for conjugated words
 };
@@ -73,7 +76,9 @@ Features SplitFeatures(std::string_view feature) {
   bool conjugated = true;
   for (std::size_t i = 0; i <= feature.size(); ++i) {
     if (i < feature.size() && feature[i] != ',') continue;
+    if (field == 1) out.word_class = feature.substr(0, i);
     if (field == 2) out.part_of_speech = feature.substr(0, i);
+    if (field == kConjugationTypeField + 1) out.conjugation_form = feature.substr(start, i - start);
     if (field == kConjugationTypeField && feature.substr(start, i - start) == "*") {
       conjugated = false;
     }
@@ -265,7 +270,7 @@ MecabAnalyzer::~MecabAnalyzer() = default;
 const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature) {
   // Twice as many slots as words keeps the probe sequences short; a text of many distinct
   // words empties the cache rather than growing it without bound.
-  constexpr int kSlotBits = 15;
+  constexpr int kSlotBits = 17;
   constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
   if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
   const std::size_t mask = feature_slots_.size() - 1;
@@ -292,6 +297,10 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   if (!std::all_of(word.reading.begin(), word.reading.end(), IsKana)) word.reading.clear();
   word.part_of_speech = *parts_of_speech_.insert(DecodeUtf8(fields.part_of_speech)).first;
   word.base_form = DecodeUtf8(fields.base_form);
+  word.grammar = *parts_of_speech_
+                      .insert(DecodeUtf8(fields.word_class) + U',' +
+                              DecodeUtf8(fields.conjugation_form))
+                      .first;
   feature_slots_[slot] = static_cast<std::uint32_t>(words_.size() + 1);
   words_.push_back(std::move(word));
   return words_.back();
@@ -299,6 +308,115 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
 
 std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
                                              const std::vector<std::size_t>& boundaries) {
+  return AnalyseWith(text, boundaries, nullptr);
+}
+
+std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
+                                             const std::vector<std::size_t>& boundaries,
+                                             std::vector<LatticeWord>& lattice) {
+  return AnalyseWith(text, boundaries, &lattice);
+}
+
+namespace {
+
+// log(1 + e^-d) for d >= 0, from a table: the marginals need a few digits only, and the
+// library's exact exp and log per connection cost several times the analysis itself.
+float SoftPlusOfNegative(float d) {
+  constexpr int kPerUnit = 64;
+  constexpr int kUnits = 20;  // beyond, the term is below 2e-9
+  static const std::array<float, kPerUnit * kUnits + 2> kTable = [] {
+    std::array<float, kPerUnit * kUnits + 2> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      table[i] = static_cast<float>(std::log1p(std::exp(-static_cast<double>(i) / kPerUnit)));
+    }
+    return table;
+  }();
+  if (!(d < kUnits)) return 0.0f;
+  const float at = d * kPerUnit;
+  const auto i = static_cast<std::size_t>(at);
+  const float frac = at - static_cast<float>(i);
+  return kTable[i] + (kTable[i + 1] - kTable[i]) * frac;
+}
+
+// log(e^a + e^b).
+float LogSumExp(float a, float b) {
+  return a > b ? a + SoftPlusOfNegative(a - b) : b + SoftPlusOfNegative(b - a);
+}
+
+}  // namespace
+
+void MecabAnalyzer::ComputeMarginals() {
+  MeCab::Lattice& lattice = *lattice_;
+  const std::size_t size = lattice.size();
+  const auto theta = static_cast<float>(kTheta);
+  // Forward: the log weight of all analyses from the start to the end of each word.
+  lattice.bos_node()->alpha = 0.0f;
+  for (std::size_t pos = 0; pos <= size; ++pos) {
+    for (MeCab::Node* node = lattice.begin_nodes(pos); node; node = node->bnext) {
+      float alpha = 0.0f;
+      for (const mecab_path_t* path = node->lpath; path; path = path->lnext) {
+        const float through = path->lnode->alpha - theta * static_cast<float>(path->cost);
+        alpha = path == node->lpath ? through : LogSumExp(alpha, through);
+      }
+      node->alpha = alpha;
+    }
+  }
+  // Backward: the same from the start of each word to the end.
+  lattice.eos_node()->beta = 0.0f;
+  for (std::size_t pos = size + 1; pos-- > 0;) {
+    for (MeCab::Node* node = lattice.end_nodes(pos); node; node = node->enext) {
+      float beta = 0.0f;
+      for (const mecab_path_t* path = node->rpath; path; path = path->rnext) {
+        const float through = path->rnode->beta - theta * static_cast<float>(path->cost);
+        beta = path == node->rpath ? through : LogSumExp(beta, through);
+      }
+      node->beta = beta;
+    }
+  }
+}
+
+void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
+  // Character position of every byte that starts a character, and of the end.
+  std::vector<std::size_t>& char_at = char_of_byte_;
+  char_at.assign(utf8_.size() + 1, 0);
+  std::size_t position = 0;
+  for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
+    if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) char_at[byte] = position++;
+  }
+  char_at[utf8_.size()] = position;
+  const char* const sentence = lattice_->sentence();
+  // A word's probability is e^(alpha + beta) over the total weight of all analyses.
+  const float total = lattice_->eos_node()->alpha;
+  static const float kLeastLogProbability = std::log(kLeastProbability);
+  for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
+    if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
+    for (const MeCab::Node* node = lattice_->begin_nodes(byte); node; node = node->bnext) {
+      const float log_probability = node->alpha + node->beta - total;
+      if (log_probability < kLeastLogProbability ||
+          (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE)) {
+        continue;
+      }
+      const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
+      const std::string_view surface(node->surface, node->length);
+      // Kana are three bytes starting E3 81, E3 82 or E3 83 (ー: E3 83 BC).
+      bool kana_only = surface.size() % 3 == 0;
+      for (std::size_t i = 0; kana_only && i < surface.size(); i += 3) {
+        const auto b0 = static_cast<unsigned char>(surface[i]);
+        const auto b1 = static_cast<unsigned char>(surface[i + 1]);
+        kana_only = b0 == 0xE3 && b1 >= 0x81 && b1 <= 0x83;
+      }
+      if (kana_only) continue;
+      const WordFeatures& features = FeaturesOf(node->feature);
+      lattice.push_back({char_at[begin_byte], char_at[begin_byte + node->length],
+                         features.reading, features.grammar, std::exp(log_probability),
+                         node->isbest != 0});
+    }
+  }
+}
+
+std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
+                                                 const std::vector<std::size_t>& boundaries,
+                                                 std::vector<LatticeWord>* collected) {
   std::vector<Morpheme> words;
   if (text.empty()) return words;
   utf8_.clear();
@@ -307,7 +425,9 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
   for (const char32_t c : text) AppendUtf8(c, utf8_);
 
   MeCab::Lattice& lattice = *lattice_;
-  lattice.set_request_type(MECAB_ONE_BEST);
+  // N-best mode keeps every connection of the lattice (for ComputeMarginals) and finds the
+  // same best analysis; no further analysis is asked for.
+  lattice.set_request_type(collected ? MECAB_ONE_BEST | MECAB_NBEST : MECAB_ONE_BEST);
   lattice.set_sentence(utf8_.data(), utf8_.size());
   if (!boundaries.empty()) {
     byte_of_char_.clear();
@@ -326,6 +446,10 @@ std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
     // Not expected with a loaded model; the text is then one unknown word, read per kanji.
     words.push_back({0, text.size(), {}, {}, {}, false});
     return words;
+  }
+  if (collected) {
+    ComputeMarginals();
+    CollectLattice(*collected);
   }
   words.reserve(text.size() / 2 + 2);
   const char* const sentence = lattice.sentence();

@@ -41,6 +41,20 @@ struct Morpheme {
   bool known = false;  // a dictionary word (not made up for an unknown stretch)
 };
 
+// A word of the analyser's lattice over characters [begin, end) of the analysed text, with
+// the share of all analyses that use it.
+struct LatticeWord {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  Text reading;  // hiragana; empty: none
+  // Word class (two fields) and conjugation form, e.g. 動詞,自立,連用タ接続: words alike in it
+  // differ in nothing the grammar around them could tell apart. The analyzer keeps the
+  // characters for as long as it lives.
+  std::u32string_view grammar;
+  float probability = 0;  // marginal: the share of all analyses that use this word
+  bool best = false;      // on the analyser's best analysis
+};
+
 class MecabAnalyzer {
  public:
   // Loads the dictionary in `dictionary_folder` (IPADIC, UTF-8), never reading a mecabrc.
@@ -61,6 +75,17 @@ class MecabAnalyzer {
   // positions where a word must begin (0 < position < text.size()).
   // Example: 三ヶ月 → 三 (さん, 名詞,数,*), ヶ月 (かげつ, 名詞,接尾,助数詞).
   std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries);
+
+  // The same words, and in `lattice` every word of the lattice that at least
+  // kLeastProbability of the analyses use and that holds a character other than kana, with
+  // its marginal probability. The best analysis is the same as without `lattice`.
+  std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries,
+                                std::vector<LatticeWord>& lattice);
+  static constexpr float kLeastProbability = 1e-4f;
+  // Theta scales the word and connection costs into log probabilities. IPADIC's costs are
+  // about 800 times the negative log probability, so theta near 1/800 gives the probabilities
+  // the dictionary means; the library's own 0.75 makes every choice certain.
+  static constexpr double kTheta = 1.0 / 1024;
 
   // The other verbs the lattice of the last Analyse gives the characters [begin, end): words
   // of the same span whose reading differs from `reading`, in lattice order. None when one of
@@ -88,8 +113,16 @@ class MecabAnalyzer {
     Text reading;
     std::u32string_view part_of_speech;
     Text base_form;
+    std::u32string_view grammar;  // word class (two fields) and conjugation form
   };
   const WordFeatures& FeaturesOf(const char* feature);
+  std::vector<Morpheme> AnalyseWith(const Text& text, const std::vector<std::size_t>& boundaries,
+                                    std::vector<LatticeWord>* lattice);
+  // The forward-backward sums over the connections of the parsed lattice, costs scaled by
+  // kTheta: every word's alpha and beta, from which CollectLattice takes its probability.
+  void ComputeMarginals();
+  // The words of the parsed lattice that LatticeWord's contract asks for.
+  void CollectLattice(std::vector<LatticeWord>& lattice);
   // A noun suffix (君 くん, 後 ご) at the start, after a symbol or particle, or after hiragana
   // the analyser has no word for (ぴゅうぴゅう風) has no word to attach to and is no suffix:
   // the noun of the same characters that the lattice reaches at the least cost (君 きみ, 風
@@ -102,6 +135,7 @@ class MecabAnalyzer {
   std::unique_ptr<MeCab::Lattice> lattice_;
   std::string utf8_;
   std::vector<std::size_t> byte_of_char_;
+  std::vector<std::size_t> char_of_byte_;  // CollectLattice's map of the last analysed text
   std::vector<std::size_t> char_bytes_;  // ByteRange's map of the last analysed text
   bool char_bytes_ready_ = false;
   // Decoded features by the dictionary's feature string, which stays in place while the model

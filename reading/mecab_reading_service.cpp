@@ -26,6 +26,7 @@
 #include "reading/reading_rules.h"
 #include "reading/reading_unknown_words.h"
 #include "reading/reading_verb_context.h"
+#include "reading/run_review.h"
 
 namespace yomika {
 namespace {
@@ -108,6 +109,32 @@ struct RunPiece {
   Text reading;
 };
 
+// The review of the kanji run that starts at `begin` (in the analysed text, or in the working
+// text once mapped there).
+struct ReviewAt {
+  std::size_t begin = 0;
+  RunReview review;
+};
+
+// Whether `words` (in text order) hold a word of the same span and reading as `word`.
+bool HoldsWord(const std::vector<Morpheme>& words, const Morpheme& word) {
+  auto it = std::lower_bound(words.begin(), words.end(), word.begin,
+                             [](const Morpheme& w, std::size_t at) { return w.begin < at; });
+  for (; it != words.end() && it->begin == word.begin; ++it) {
+    if (it->end == word.end && it->reading == word.reading) return true;
+  }
+  return false;
+}
+
+// Who set the reading of `word`: the analyser when its analysis has the word, a rule when
+// the rules' pass has it, else one of the passes over EDICT.
+PieceOrigin OriginOf(const Morpheme& word, const std::vector<Morpheme>& analysed,
+                     const std::vector<Morpheme>& ruled) {
+  if (HoldsWord(analysed, word)) return PieceOrigin::kAnalysis;
+  if (HoldsWord(ruled, word)) return PieceOrigin::kRule;
+  return PieceOrigin::kDictionary;
+}
+
 // A kanji run of the working text and, once its sentence was analysed, its reading: a
 // stretch of the service's reading pool.
 struct Run {
@@ -163,6 +190,7 @@ class MecabReadingService final : public ReadingService {
   }
 
   std::optional<QString> GetPhonetic(const QString& text, int start, int length) override {
+    last_review_.reset();
     if (start < 1 || start > text.size() + 1 || length < -1) return std::nullopt;
     const Text lookup = ToText(text.mid(start - 1, length));
     if (lookup.empty()) return QString();
@@ -171,6 +199,18 @@ class MecabReadingService final : public ReadingService {
   }
 
   bool Close() override { return true; }
+
+  bool SetReviewing(bool on) override {
+    if (on != reviewing_) {
+      // The worker reads the mode; a conversion under way goes on without it.
+      StopWorker();
+      reviewing_ = on;
+      last_review_.reset();
+    }
+    return true;
+  }
+
+  std::optional<RunReview> LastRunReview() const override { return last_review_; }
 
   void PrepareConversion(const QString& working_text) override {
     StopWorker();
@@ -199,6 +239,8 @@ class MecabReadingService final : public ReadingService {
     // Kanji mostly read in one or two kana.
     readings_.clear();
     readings_.reserve(2 * run_characters);
+    reviews_.clear();
+    if (reviewing_) reviews_.resize(runs_.size());
     next_run_ = 0;
     run_cursor_ = 0;
     analysed_until_ = 0;
@@ -302,8 +344,10 @@ class MecabReadingService final : public ReadingService {
   }
 
   // Readings for the kanji stretches of `text` (runs marked in `in_run`), every stretch read.
+  // With `reviews`, also the review of every run of `text`, appended in text order.
   std::vector<KanjiPiece> ReadKanji(const Text& text, const std::vector<bool>& in_run,
-                                    std::vector<std::size_t> boundaries) {
+                                    std::vector<std::size_t> boundaries,
+                                    std::vector<ReviewAt>* reviews = nullptr) {
     const std::vector<UserSpan> spans = FindUserWords(text);
     for (const UserSpan& span : spans) {
       boundaries.push_back(span.begin);
@@ -311,8 +355,14 @@ class MecabReadingService final : public ReadingService {
     }
     const std::optional<Text> mapped = WithAnalysedForms(text, in_run);
     const Text& analysed = mapped ? *mapped : text;
-    std::vector<Morpheme> words = analyzer_->Analyse(analysed, boundaries);
+    std::vector<LatticeWord> lattice;
+    std::vector<Morpheme> words = reviews ? analyzer_->Analyse(analysed, boundaries, lattice)
+                                          : analyzer_->Analyse(analysed, boundaries);
+    std::vector<Morpheme> analyser_words;
+    std::vector<Morpheme> ruled_words;
+    if (reviews) analyser_words = words;
     ApplyReadingRules(analysed, words);
+    if (reviews) ruled_words = words;
     ResolveCloseCalls(analysed, in_run, *analyzer_, compounds_, words);
     ApplyCompoundReadings(analysed, in_run, boundaries, compounds_, words);
     ReadUnknownWords(analysed, in_run, compounds_, words);
@@ -321,6 +371,10 @@ class MecabReadingService final : public ReadingService {
     ApplyPhraseReadings(analysed, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
+    std::vector<PieceOrigin> origins;  // of each piece, in review mode
+    const auto note_origin = [&](PieceOrigin origin) {
+      if (reviews) origins.resize(pieces.size(), origin);
+    };
     std::size_t next_span = 0;
     bool span_done = false;
     for (const Morpheme& word : words) {
@@ -332,11 +386,13 @@ class MecabReadingService final : public ReadingService {
         const UserSpan& span = spans[next_span];
         if (!span_done) {
           AppendAlignedPieces(analysed, in_run, span.begin, span.end, *span.reading, pieces);
+          note_origin(PieceOrigin::kUser);
         }
         span_done = true;
         continue;
       }
       AppendAlignedPieces(analysed, in_run, word.begin, word.end, word.reading, pieces);
+      if (reviews) note_origin(OriginOf(word, analyser_words, ruled_words));
     }
     // Readings are kana; a stretch without one is read kanji by kanji.
     for (std::size_t k = 0; k < pieces.size(); ++k) {
@@ -345,8 +401,177 @@ class MecabReadingService final : public ReadingService {
       const bool adjoins = k > 0 && pieces[k - 1].end == piece.begin;
       piece.reading =
           ReadPerCharacter(text, piece.begin, piece.end, adjoins ? pieces[k - 1].reading : Text());
+      if (reviews) origins[k] = PieceOrigin::kKanji;
+    }
+    if (reviews) {
+      // The analyser's own reading of every run, for the runs a later pass read otherwise.
+      std::vector<KanjiPiece> analyser_pieces;
+      for (const Morpheme& word : analyser_words) {
+        AppendAlignedPieces(analysed, in_run, word.begin, word.end, word.reading,
+                            analyser_pieces);
+      }
+      ReviewRuns(text, analysed, in_run, pieces, origins, analyser_pieces, lattice, *reviews);
     }
     return pieces;
+  }
+
+  // Appends the review of every run of `text` (`analysed`: as the analyser saw it) read as
+  // `pieces` set by `origins`, the analyser's `lattice` weighing the doubt.
+  void ReviewRuns(const Text& text, const Text& analysed, const std::vector<bool>& in_run,
+                  const std::vector<KanjiPiece>& pieces, const std::vector<PieceOrigin>& origins,
+                  const std::vector<KanjiPiece>& analyser_pieces,
+                  const std::vector<LatticeWord>& lattice, std::vector<ReviewAt>& reviews) {
+    std::size_t k = 0;  // the first piece of the run
+    std::size_t a = 0;  // the same among the analyser's pieces
+    for (std::size_t begin = 0; begin < text.size();) {
+      if (!in_run[begin]) {
+        ++begin;
+        continue;
+      }
+      std::size_t end = begin;
+      while (end < text.size() && in_run[end]) ++end;
+      while (k < pieces.size() && pieces[k].begin < begin) ++k;
+      RunEvidence evidence;
+      std::vector<KanjiPiece> chosen;
+      for (std::size_t j = k; j < pieces.size() && pieces[j].end <= end; ++j) {
+        evidence.reading += pieces[j].reading;
+        evidence.origins.push_back(origins[j]);
+        chosen.push_back(pieces[j]);
+      }
+      // The lattice comes in order of the words' beginnings; the words that may overlap the
+      // run start less than a long word's length before it.
+      constexpr std::size_t kLongestWord = 32;
+      const auto from = std::lower_bound(
+          lattice.begin(), lattice.end(), begin > kLongestWord ? begin - kLongestWord : 0,
+          [](const LatticeWord& w, std::size_t at) { return w.begin < at; });
+      const auto to =
+          std::lower_bound(from, lattice.end(), end,
+                           [](const LatticeWord& w, std::size_t at) { return w.begin < at; });
+      evidence.lattice = MeasureLatticeDoubt(analysed, in_run, begin, end, chosen,
+                                             std::span<const LatticeWord>(from, to));
+      GatherLexiconEvidence(text, analysed, begin, end, evidence);
+      GatherPieceVariants(analysed, chosen, evidence);
+      // Where a later pass changed the analyser's reading, the analyser's reading and its
+      // lattice alternatives are worth offering too.
+      while (a < analyser_pieces.size() && analyser_pieces[a].begin < begin) ++a;
+      std::vector<KanjiPiece> analysers;
+      Text analysers_reading;
+      bool covers = true;  // the pieces read the whole run, each of them in kana
+      for (std::size_t j = a; j < analyser_pieces.size() && analyser_pieces[j].end <= end; ++j) {
+        const KanjiPiece& piece = analyser_pieces[j];
+        covers = covers && piece.begin == (analysers.empty() ? begin : analysers.back().end) &&
+                 !piece.reading.empty() && AllKana(piece.reading);
+        analysers.push_back(piece);
+        analysers_reading += piece.reading;
+      }
+      covers = covers && !analysers.empty() && analysers.back().end == end;
+      if (covers && analysers != chosen) {
+        evidence.variants.push_back(analysers_reading);
+        for (auto& [reading, probability] :
+             MeasureLatticeDoubt(analysed, in_run, begin, end, analysers,
+                                 std::span<const LatticeWord>(from, to))
+                 .alternatives) {
+          evidence.variants.push_back(std::move(reading));
+        }
+      }
+      reviews.push_back({begin, JudgeRun(evidence)});
+      begin = end;
+    }
+  }
+
+  // What the user dictionary, EDICT and KANJIDIC know of the run [begin, end).
+  void GatherLexiconEvidence(const Text& text, const Text& analysed, std::size_t begin,
+                             std::size_t end, RunEvidence& evidence) {
+    const Text run = analysed.substr(begin, end - begin);
+    if (const auto user = user_words_.find(std::u32string_view(text).substr(begin, end - begin));
+        user != user_words_.end()) {
+      evidence.user = user->second;
+    }
+    if (run.size() >= 2) {
+      for (const CompoundReading& r : compounds_.ReadingsOf(run)) {
+        evidence.dictionary.emplace_back(r.reading, r.common);
+      }
+      // A compound not listed as written may be listed with the kana ending of its last
+      // part, which the text leaves out (綿入 → 綿入れ わたいれ, 未払 → 未払い).
+      constexpr std::size_t kLongestShortened = 3;
+      if (evidence.dictionary.empty() && run.size() <= kLongestShortened) {
+        for (const char32_t ending : std::u32string_view(U"いきぎしちにびみりえけげせてねべめれ")) {
+          for (const CompoundReading& r : compounds_.ReadingsOf(run + ending)) {
+            evidence.dictionary_of_word.push_back(r.reading);
+          }
+        }
+      }
+    }
+    // The word with its kana tail (未払い): its reading without the tail.
+    constexpr std::size_t kLongestTail = 3;
+    Text word = run;
+    for (std::size_t i = end; i < analysed.size() && i < end + kLongestTail; ++i) {
+      const char32_t c = FoldToHiragana(analysed[i]);
+      if (c < U'ぁ' || c > U'ゖ') break;
+      word += analysed[i];
+      const Text tail = FoldToHiragana(word.substr(run.size()));
+      for (const CompoundReading& r : compounds_.ReadingsOf(word)) {
+        if (r.reading.size() > tail.size() && r.reading.ends_with(tail)) {
+          evidence.dictionary_of_word.push_back(
+              r.reading.substr(0, r.reading.size() - tail.size()));
+        }
+      }
+    }
+    if (run.size() == 1) {
+      evidence.kanji = KanjiReadings(run.front());
+    } else {
+      Text joined;
+      Text previous;
+      for (const char32_t c : run) {
+        const Text one = c == U'々' ? previous : FirstKanjiReading(c);
+        if (one.empty()) return;
+        joined += one;
+        previous = one;
+      }
+      evidence.kanji.push_back(std::move(joined));
+    }
+  }
+
+  // Readings of a run read in several pieces (`chosen`) with one piece read otherwise: a
+  // single kanji by its KANJIDIC reading inside words (鬼|太郎: き|たろう), or a later piece
+  // with its first sound voiced, as the second part of a compound often is (薄|月: うす|づき).
+  void GatherPieceVariants(const Text& analysed, const std::vector<KanjiPiece>& chosen,
+                           RunEvidence& evidence) {
+    if (chosen.size() < 2) return;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      const auto with_piece = [&](const Text& reading) {
+        Text whole;
+        for (std::size_t j = 0; j < chosen.size(); ++j) {
+          whole += j == i ? reading : chosen[j].reading;
+        }
+        return whole;
+      };
+      if (i > 0) {
+        if (const std::optional<Text> voiced = VoiceFirstSound(chosen[i].reading)) {
+          evidence.variants.push_back(with_piece(*voiced));
+        }
+      }
+      if (chosen[i].end - chosen[i].begin == 1) {
+        const Text& own = FirstKanjiReading(analysed[chosen[i].begin]);
+        if (!own.empty() && own != chosen[i].reading) evidence.kanji.push_back(with_piece(own));
+      }
+    }
+  }
+
+  // KANJIDIC's reading of a kanji inside a word (its first on reading), empty when it has
+  // none; kept once asked for.
+  const Text& FirstKanjiReading(char32_t c) {
+    const auto known = first_kanji_readings_.find(c);
+    if (known != first_kanji_readings_.end()) return known->second;
+    return first_kanji_readings_.emplace(c, kanjidic_.ReadingOf(c).value_or(Text()))
+        .first->second;
+  }
+
+  // KANJIDIC's readings of one kanji, kept once asked for.
+  const std::vector<Text>& KanjiReadings(char32_t c) {
+    const auto known = kanji_readings_.find(c);
+    if (known != kanji_readings_.end()) return known->second;
+    return kanji_readings_.emplace(c, kanjidic_.AllReadingsOf(c)).first->second;
   }
 
   // The reading of text[begin, end) kanji by kanji; `before` is the reading of the stretch
@@ -411,6 +636,9 @@ class MecabReadingService final : public ReadingService {
           progressed_.wait(lock, [&] { return analysed_until_ >= wanted_until_; });
         }
         reading.append(readings_, run.reading_begin, run.reading_length);
+        if (reviewing_ && run.reading_length > 0 && k < reviews_.size()) {
+          last_review_ = std::move(reviews_[k]);
+        }
       }
       if (run.reading_length == 0) {
         // Every run is analysed with its sentence or its tag; should one still lack a
@@ -449,6 +677,7 @@ class MecabReadingService final : public ReadingService {
     std::vector<bool>().swap(in_run_);
     std::vector<Run>().swap(runs_);
     Text().swap(readings_);
+    std::vector<RunReview>().swap(reviews_);
     Text().swap(sentence_);
     std::vector<std::size_t>().swap(origin_);
     std::vector<bool>().swap(sentence_flags_);
@@ -503,13 +732,15 @@ class MecabReadingService final : public ReadingService {
     if (end == analysed_until_) end = working_.size();  // nothing left: mark all analysed
 
     std::vector<RunPiece> pieces;
+    std::vector<ReviewAt> reviews;
+    std::vector<ReviewAt>* const reviewed = reviewing_ ? &reviews : nullptr;
     {
       const std::lock_guard analysis(analysis_mutex_);
-      ReadStretch(text, origin, boundaries, pieces);
+      ReadStretch(text, origin, boundaries, pieces, reviewed);
       // Kanji inside tags (alt="富士山") are runs too; their text is read on its own.
       for (const auto& [tag_begin, tag_end] : tags) {
         for (const auto& [begin, stretch_end] : TagTextStretches(working_, tag_begin, tag_end)) {
-          ReadWorkingStretch(begin, stretch_end, pieces);
+          ReadWorkingStretch(begin, stretch_end, pieces, reviewed);
         }
       }
     }
@@ -525,6 +756,14 @@ class MecabReadingService final : public ReadingService {
       if (run_cursor_ == runs_.size() || runs_[run_cursor_].begin > piece.begin) continue;
       AppendRunReading(runs_[run_cursor_], piece.reading);
     }
+    for (ReviewAt& review : reviews) {
+      const auto run = std::lower_bound(
+          runs_.begin(), runs_.end(), review.begin,
+          [](const Run& r, std::size_t at) { return r.begin < at; });
+      if (run != runs_.end() && run->begin == review.begin) {
+        reviews_[static_cast<std::size_t>(run - runs_.begin())] = std::move(review.review);
+      }
+    }
     analysed_until_ = end;
     if (analysed_until_ >= wanted_until_) progressed_.notify_all();
   }
@@ -533,7 +772,8 @@ class MecabReadingService final : public ReadingService {
   // appending the readings of its run stretches to `pieces`; a text without kanji has
   // nothing to read. Called with analysis_mutex_ held.
   void ReadStretch(const Text& text, const std::vector<std::size_t>& origin,
-                   const std::vector<std::size_t>& boundaries, std::vector<RunPiece>& pieces) {
+                   const std::vector<std::size_t>& boundaries, std::vector<RunPiece>& pieces,
+                   std::vector<ReviewAt>* reviews) {
     std::vector<bool>& flags = sentence_flags_;
     flags.resize(text.size());
     bool any_kanji = false;
@@ -542,13 +782,19 @@ class MecabReadingService final : public ReadingService {
       any_kanji = any_kanji || flags[i];
     }
     if (!any_kanji) return;
-    for (KanjiPiece& piece : ReadKanji(text, flags, boundaries)) {
+    const std::size_t first_review = reviews ? reviews->size() : 0;
+    for (KanjiPiece& piece : ReadKanji(text, flags, boundaries, reviews)) {
       pieces.push_back({origin[piece.begin], std::move(piece.reading)});
+    }
+    if (!reviews) return;
+    for (std::size_t k = first_review; k < reviews->size(); ++k) {
+      (*reviews)[k].begin = origin[(*reviews)[k].begin];
     }
   }
 
   // Reads working_[begin, end) as a text of its own, as ReadStretch does.
-  void ReadWorkingStretch(std::size_t begin, std::size_t end, std::vector<RunPiece>& pieces) {
+  void ReadWorkingStretch(std::size_t begin, std::size_t end, std::vector<RunPiece>& pieces,
+                          std::vector<ReviewAt>* reviews) {
     Text text;
     std::vector<std::size_t> origin;
     for (std::size_t i = begin; i < end; ++i) {
@@ -556,7 +802,7 @@ class MecabReadingService final : public ReadingService {
       text += working_[i];
       origin.push_back(i);
     }
-    ReadStretch(text, origin, {}, pieces);
+    ReadStretch(text, origin, {}, pieces, reviews);
   }
 
   void AppendRunReading(Run& run, const Text& reading) {
@@ -586,9 +832,16 @@ class MecabReadingService final : public ReadingService {
     std::vector<std::size_t> boundaries;
     if (!context_.empty()) boundaries.push_back(context_.size());
     std::vector<KanjiPiece> pieces;
+    std::vector<ReviewAt> reviews;
     {
       const std::lock_guard analysis(analysis_mutex_);
-      pieces = ReadKanji(text, flags, boundaries);
+      pieces = ReadKanji(text, flags, boundaries, reviewing_ ? &reviews : nullptr);
+    }
+    // The lookup's run is its first one.
+    for (ReviewAt& review : reviews) {
+      if (review.begin < context_.size()) continue;
+      last_review_ = std::move(review.review);
+      break;
     }
 
     Text reading;
@@ -626,6 +879,11 @@ class MecabReadingService final : public ReadingService {
   VerbContext verb_context_;
   RareKanji rare_;
   std::unordered_map<char32_t, Text> char_readings_;
+  std::unordered_map<char32_t, std::vector<Text>> kanji_readings_;  // KanjiReadings'
+  std::unordered_map<char32_t, Text> first_kanji_readings_;          // FirstKanjiReading's
+  bool reviewing_ = false;
+  std::vector<RunReview> reviews_;  // by run, in review mode
+  std::optional<RunReview> last_review_;
 
   Text working_;
   bool prepared_ = false;  // a non-empty working text was given, even if released since

@@ -7,7 +7,7 @@ packages=(
   # toolchain
   cmake ninja-build g++ ccache pkg-config
   # Qt 6 with the embedded browser, a Japanese font, a virtual display for browser tests
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev libqt6svg6 fonts-ipaexfont-gothic
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev qt6-webchannel-dev libqt6svg6 fonts-ipaexfont-gothic
   # Qt's own words in Japanese; a font with the rare ideographs (CJK extensions B to F)
   qt6-translations-l10n fonts-hanazono
   xvfb xauth

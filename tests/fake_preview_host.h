@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "mainwindow/preview_host.h"
 
@@ -38,13 +39,37 @@ class FakePreviewHost final : public PreviewHost {
     if (callback_) callback_();
   }
 
+  void SetMarks(const std::vector<PreviewMark>& new_marks) override { marks = new_marks; }
+  // Reports the revealed element as a click when it is marked (the stand-in knows no others).
+  void Reveal(int ordinal) override {
+    revealed.push_back(ordinal);
+    for (const PreviewMark& mark : marks) {
+      if (mark.ordinal == ordinal) Click({ordinal, mark.text, mark.reading, QRect(40, 40, 20, 20)});
+    }
+  }
+  void SetRubyClickedCallback(std::function<void(const RubyClick&)> callback) override {
+    on_ruby_clicked_ = std::move(callback);
+  }
+  void NavigateKeepingScroll() override {
+    ++scroll_keeping_navigations;
+    Navigate();
+  }
+  // Plays the author clicking a ruby element of the page.
+  void Click(const RubyClick& click) {
+    if (on_ruby_clicked_) on_ruby_clicked_(click);
+  }
+
   int navigations = 0;
+  int scroll_keeping_navigations = 0;
+  std::vector<PreviewMark> marks;
+  std::vector<int> revealed;
 
  private:
   QWidget* widget_;  // owned by the frame
   bool busy_ = false;
   std::function<void()> callback_;
   std::function<void(const QString&)> on_failure_;
+  std::function<void(const RubyClick&)> on_ruby_clicked_;
 };
 
 }  // namespace yomika::testing

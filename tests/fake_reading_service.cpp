@@ -9,9 +9,9 @@ bool FakeReadingService::Open() {
   return true;
 }
 
-std::optional<QString> FakeReadingService::GetPhonetic(const QString& text, int start,
-                                                       int length) {
+std::optional<QString> FakeReadingService::GetPhonetic(const QString& text, int start, int length) {
   calls_.append(QStringLiteral("GetPhonetic:") + text);
+  last_lookup_ = text;
   if (!open_ || start != 1 || length != -1) return std::nullopt;
   if (const auto it = answers_.constFind(text); it != answers_.constEnd()) return *it;
   if (echo_unknown_) return text;
@@ -22,6 +22,17 @@ bool FakeReadingService::Close() {
   calls_.append(QStringLiteral("Close"));
   open_ = false;
   return !fail_close_;
+}
+
+bool FakeReadingService::SetReviewing(bool on) {
+  reviewing_ = on && review_supported_;
+  return reviewing_ == on;
+}
+
+std::optional<RunReview> FakeReadingService::LastRunReview() const {
+  if (!reviewing_) return std::nullopt;
+  if (const auto it = reviews_.constFind(last_lookup_); it != reviews_.constEnd()) return *it;
+  return std::nullopt;
 }
 
 }  // namespace yomika::testing

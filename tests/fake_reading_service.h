@@ -20,19 +20,30 @@ class FakeReadingService final : public ReadingService {
   void EchoUnknown(bool echo) { echo_unknown_ = echo; }
   void FailOpen(bool fail) { fail_open_ = fail; }
   void FailClose(bool fail) { fail_close_ = fail; }
+  // Review mode: accepted when `supported`; in it, LastRunReview answers the review scripted
+  // for the last lookup string (std::nullopt when none is).
+  void SupportReview(bool supported) { review_supported_ = supported; }
+  void Review(const QString& text, const RunReview& review) { reviews_.insert(text, review); }
 
   bool Open() override;
   std::optional<QString> GetPhonetic(const QString& text, int start, int length) override;
   bool Close() override;
   void PrepareConversion(const QString& working_text) override { hint_ = working_text; }
+  bool SetReviewing(bool on) override;
+  std::optional<RunReview> LastRunReview() const override;
 
   // "Open", "GetPhonetic:<text>", "Close" in call order.
   const QStringList& calls() const { return calls_; }
   const QString& hint() const { return hint_; }
   bool is_open() const { return open_; }
+  bool reviewing() const { return reviewing_; }
 
  private:
   QHash<QString, QString> answers_;
+  QHash<QString, RunReview> reviews_;
+  bool review_supported_ = false;
+  bool reviewing_ = false;
+  QString last_lookup_;
   bool echo_unknown_ = false;
   bool fail_open_ = false;
   bool fail_close_ = false;

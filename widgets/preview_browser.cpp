@@ -15,6 +15,7 @@
 
 #include "widgets/preview_lockdown.h"
 #include "widgets/preview_menu.h"
+#include "widgets/preview_review.h"
 #include "widgets/preview_scheme_handler.h"
 
 namespace yomika {
@@ -100,6 +101,7 @@ PreviewBrowser::PreviewBrowser(QString preview_file, QString base_folder, QWidge
       kPreviewScheme, new PreviewSchemeHandler(preview_file_, base_folder_, profile_));
   LockDownPreviewProfile(profile_);
   view_->setPage(new PreviewPage(profile_, view_));
+  review_ = new PreviewReview(view_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -15,6 +15,8 @@ class QWebEngineView;
 
 namespace yomika {
 
+class PreviewReview;
+
 // Must run before the QApplication is created: registers the URL scheme and sets what
 // Chromium needs here (no sandbox when running as root; no GPU where none is usable, which
 // YOMIKA_BROWSER_GPU=0 or 1 overrides; no background networking). Later calls do nothing.
@@ -39,6 +41,8 @@ class PreviewBrowser : public QWidget {
   QUrl PreviewUrl() const;
 
   QWebEngineView* view() const { return view_; }
+  // The marks of doubtful readings and the clicks on ruby elements.
+  PreviewReview* review() const { return review_; }
 
  signals:
   // A page finished loading (ok: it loaded without error; false also for a navigation that
@@ -53,6 +57,7 @@ class PreviewBrowser : public QWidget {
 
  private:
   QWebEngineView* view_;  // owned through the Qt parent
+  PreviewReview* review_ = nullptr;  // owned by view_
   QString preview_file_;
   QString base_folder_;
   bool busy_ = false;

@@ -23,6 +23,7 @@
 
 #include "encoding/cp932.h"
 #include "widgets/preview_menu.h"
+#include "widgets/preview_review.h"
 #include "widgets/preview_scheme_handler.h"
 
 namespace yomika {
@@ -134,6 +135,13 @@ class PreviewBrowserTest : public QObject {
   void HostilePageReachesNoListener();
   // Our own Japanese menu; no history to go back to.
   void MenuIsOursAndNoHistoryIsKept();
+
+  // Review: our isolated script marks the listed rubies in the live page only, with the
+  // page's scripts off; clicks on rubies reach us whether the preview takes input or not.
+  void ReviewMarksListedRubiesInTheLivePageOnly();
+  void RubyClicksAreReported_data();
+  void RubyClicksAreReported();
+  void RevealScrollsAndTheNextPageKeepsTheScroll();
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
@@ -530,6 +538,11 @@ void PreviewBrowserTest::HostilePageReachesNoListener() {
   QTest::qWait(3000);
   QCOMPARE(connections, 0);
   QCOMPARE(browser.view()->url().scheme(), QStringLiteral("yomika"));
+  if (scripts_forced_on) {
+    // The review channel lives in our isolated world only.
+    QCOMPARE(RunJs(browser, QStringLiteral("typeof qt + ' ' + typeof QWebChannel")).toString(),
+             QStringLiteral("undefined undefined"));
+  }
   QCOMPARE(RunJs(browser, QStringLiteral("document.querySelector('rt').textContent")).toString(),
            u"かんじ"_qs);
 }
@@ -553,6 +566,134 @@ void PreviewBrowserTest::MenuIsOursAndNoHistoryIsKept() {
   QVERIFY(!menu->actions().first()->isEnabled());  // nothing selected
   menu->actions().last()->trigger();
   QTRY_COMPARE(source_views, 1);
+}
+
+namespace {
+
+// Waits for the review script of the page shown to report that it is ready.
+bool WaitForReview(PreviewBrowser& browser) {
+  return QTest::qWaitFor([&] { return browser.review()->ruby_count() >= 0; }, 20000);
+}
+
+QString RubyPage(const QString& body) {
+  return Page(QStringLiteral("<script>document.documentElement.dataset.page = 'ran';</script>"),
+              body);
+}
+
+}  // namespace
+
+void PreviewBrowserTest::ReviewMarksListedRubiesInTheLivePageOnly() {
+  QVERIFY(WriteCp932(
+      preview_,
+      RubyPage(QStringLiteral("<p><ruby>漢字<rt>かんじ</rt></ruby>と<ruby>山<rt>やま</rt></ruby>"
+                              "と<RUBY>川<RP>(</RP><RT>かわ</RT><RP>)</RP></RUBY></p>"))));
+  QFile file(preview_);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  file.close();
+  PreviewBrowser browser(preview_, base_);
+  browser.review()->SetMarks({{0, u"漢字"_qs, u"かんじ"_qs},
+                              {1, u"山"_qs, u"さん"_qs},  // the page reads it otherwise
+                              {2, u"川"_qs, u"かわ"_qs},
+                              {7, u"海"_qs, u"うみ"_qs}});  // no such element
+  QVERIFY(ShowAndWait(browser));
+  QVERIFY(WaitForReview(browser));
+  QCOMPARE(browser.review()->ruby_count(), 3);
+  QTRY_COMPARE(browser.review()->marked_count(), 2);
+  QCOMPARE(RunJs(browser, QStringLiteral("Array.from(document.getElementsByTagName('ruby'), r => "
+                                         "getComputedStyle(r).textDecorationStyle).join(' ')"))
+               .toString(),
+           QStringLiteral("wavy solid wavy"));
+  // The page's own script stayed off; the file is as written.
+  QCOMPARE(
+      RunJs(browser, QStringLiteral("String(document.documentElement.dataset.page)")).toString(),
+      QStringLiteral("undefined"));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), bytes);
+
+  // New marks replace the old ones in the page shown.
+  QSignalSpy applied(browser.review(), &PreviewReview::MarksApplied);
+  browser.review()->SetMarks({{1, u"山"_qs, u"やま"_qs}});
+  QVERIFY(applied.wait(10000));
+  QCOMPARE(RunJs(browser, QStringLiteral("Array.from(document.getElementsByTagName('ruby'), r => "
+                                         "getComputedStyle(r).textDecorationStyle).join(' ')"))
+               .toString(),
+           QStringLiteral("solid wavy solid"));
+}
+
+void PreviewBrowserTest::RubyClicksAreReported_data() {
+  QTest::addColumn<bool>("read_only");
+  QTest::newRow("read-only preview") << true;
+  QTest::newRow("preview taking input") << false;
+}
+
+void PreviewBrowserTest::RubyClicksAreReported() {
+  QFETCH(bool, read_only);
+  QVERIFY(WriteCp932(preview_,
+                     RubyPage(QStringLiteral(
+                         "<p style=\"font-size:40px;margin:40px\"><ruby>一<rt>いち</rt></ruby>と"
+                         "<a href=\"other.html\"><ruby>二つ<rt>ふたつ</rt></ruby></a></p>"))));
+  QWidget frame;
+  frame.resize(400, 300);
+  PreviewBrowser browser(preview_, base_, &frame);
+  browser.resize(400, 300);
+  std::vector<RubyClick> clicks;
+  browser.review()->SetRubyClickedCallback(
+      [&](const RubyClick& click) { clicks.push_back(click); });
+  frame.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&frame));
+  QVERIFY(ShowAndWait(browser));
+  QVERIFY(WaitForReview(browser));
+  frame.setEnabled(!read_only);
+  const QVariantList box =
+      RunJs(browser, QStringLiteral("(b => [b.left + b.width / 2, b.top + b.height / 2])"
+                                    "(document.getElementsByTagName('ruby')[1]"
+                                    ".getBoundingClientRect())"))
+          .toList();
+  QCOMPARE(box.size(), 2);
+  QWidget* render = browser.view()->focusProxy();
+  QVERIFY(render != nullptr);
+  const QPoint at(qRound(box[0].toDouble()), qRound(box[1].toDouble()));
+  QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, render->mapTo(&frame, at));
+  QTRY_COMPARE_WITH_TIMEOUT(clicks.size(), std::size_t{1}, 10000);
+  QCOMPARE(clicks[0].ordinal, 1);
+  QCOMPARE(clicks[0].text, u"二つ"_qs);
+  QCOMPARE(clicks[0].reading, u"ふたつ"_qs);
+  QVERIFY(clicks[0].global_rect.contains(render->mapToGlobal(at)));
+  // The link around the ruby was not followed.
+  QTest::qWait(500);
+  QVERIFY(browser.view()->url().path().endsWith(QStringLiteral("sample.html")));
+  // A click beside the rubies is nobody's.
+  QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {},
+                    render->mapTo(&frame, QPoint(380, 280)));
+  QTest::qWait(500);
+  QCOMPARE(clicks.size(), std::size_t{1});
+}
+
+void PreviewBrowserTest::RevealScrollsAndTheNextPageKeepsTheScroll() {
+  QVERIFY(WriteCp932(preview_, RubyPage(QStringLiteral("<div style=\"height:3000px\">上</div>"
+                                                       "<ruby>下<rt>した</rt></ruby>"
+                                                       "<div style=\"height:3000px\"></div>"))));
+  PreviewBrowser browser(preview_, base_);
+  browser.resize(400, 300);
+  std::vector<RubyClick> clicks;
+  browser.review()->SetRubyClickedCallback(
+      [&](const RubyClick& click) { clicks.push_back(click); });
+  browser.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&browser));
+  QVERIFY(ShowAndWait(browser));
+  QVERIFY(WaitForReview(browser));
+  browser.review()->Reveal(0);
+  QTRY_COMPARE_WITH_TIMEOUT(clicks.size(), std::size_t{1}, 10000);
+  QCOMPARE(clicks[0].text, u"下"_qs);
+  const double revealed = RunJs(browser, QStringLiteral("window.scrollY")).toDouble();
+  QVERIFY(revealed > 2000);
+  QTRY_VERIFY(browser.view()->page()->scrollPosition().y() > 2000);
+
+  browser.review()->KeepScrollForNextPage();
+  QVERIFY(ShowAndWait(browser));
+  QVERIFY(WaitForReview(browser));
+  QTRY_COMPARE(RunJs(browser, QStringLiteral("window.scrollY")).toDouble(), revealed);
 }
 
 }  // namespace yomika
