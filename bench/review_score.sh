@@ -9,18 +9,8 @@
 # for >= 80 % of wrong runs. Default settings, private data folder, as bench/score.sh.
 set -euo pipefail
 
-build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
-eval_dir="$here/../../shared/eval"
-converter="$build/yomika-convert"
-
-[ -x "$converter" ] || { echo "review_score: $converter not found; build first" >&2; exit 1; }
-[ -f "$eval_dir/score_review.py" ] || { echo "review_score: $eval_dir/score_review.py not found" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-: > "$work/empty.ini"
-export XDG_DATA_HOME="$work/data"
+source "$here/eval_setup.sh" review_score score_review.py "${1:-build}"
 
 status=0
 for set in jsut_dev ita_dev; do

@@ -8,18 +8,8 @@
 # ERRORS_DIR=folder keeps every wrong run per set in folder/<set>.errors.tsv.
 set -euo pipefail
 
-build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
-eval_dir="$here/../../shared/eval"
-converter="$build/yomika-convert"
-
-[ -x "$converter" ] || { echo "score: $converter not found; build first" >&2; exit 1; }
-[ -f "$eval_dir/score_product.py" ] || { echo "score: $eval_dir/score_product.py not found" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-: > "$work/empty.ini"
-export XDG_DATA_HOME="$work/data"
+source "$here/eval_setup.sh" score score_product.py "${1:-build}"
 
 status=0
 for set in jsut_dev ita_dev; do
