@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "reading/lattice_answers.h"
 #include "reading/reading_alignment.h"
 
 namespace yomika {
@@ -137,11 +138,6 @@ Outcome<std::unique_ptr<MecabAnalyzer>> MecabAnalyzer::Create(const QString& dic
 
 namespace {
 
-// Whether the dictionary's feature string begins with `prefix`, without measuring all of it.
-bool FeatureStartsWith(const char* feature, std::string_view prefix) {
-  return std::strncmp(feature, prefix.data(), prefix.size()) == 0;
-}
-
 // Whether UTF-8 `bytes` are hiragana only (U+3041–U+309F: E3 81 81 to E3 82 9F).
 bool AllHiragana(std::string_view bytes) {
   if (bytes.empty() || bytes.size() % 3 != 0) return false;
@@ -154,19 +150,18 @@ bool AllHiragana(std::string_view bytes) {
   return true;
 }
 
-bool IsNounSuffix(const char* feature) { return FeatureStartsWith(feature, "名詞,接尾"); }
+bool IsNounSuffix(std::string_view feature) { return feature.starts_with("名詞,接尾"); }
 
 }  // namespace
 
 const MeCab::Node* MecabAnalyzer::NonSuffixInstead(MeCab::Lattice& lattice,
                                                    const MeCab::Node* node) {
-  if (!IsNounSuffix(node->feature)) return node;
   const std::size_t at = static_cast<std::size_t>(node->surface - lattice.sentence());
   const MeCab::Node* best = node;
   for (const MeCab::Node* other = lattice.begin_nodes(at); other; other = other->bnext) {
     const std::string_view feature(other->feature);
     if (other->length != node->length || other->stat != MECAB_NOR_NODE ||
-        !feature.starts_with("名詞") || IsNounSuffix(other->feature) ||
+        !feature.starts_with("名詞") || IsNounSuffix(feature) ||
         feature.starts_with("名詞,非自立")) {
       continue;
     }
@@ -175,97 +170,99 @@ const MeCab::Node* MecabAnalyzer::NonSuffixInstead(MeCab::Lattice& lattice,
   return best;
 }
 
-std::optional<std::pair<std::size_t, std::size_t>> MecabAnalyzer::ByteRange(std::size_t begin,
-                                                                            std::size_t end) {
-  if (!char_bytes_ready_) {
-    // Where each character of the analysed text starts, and its end: built once per analysis
-    // for the lookups after it.
-    char_bytes_.clear();
+const std::vector<std::size_t>& MecabAnalyzer::CharacterPositions() {
+  if (!char_of_byte_ready_) {
+    std::vector<std::size_t>& char_at = char_of_byte_;
+    char_at.assign(utf8_.size() + 1, 0);
+    std::size_t position = 0;
     for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
-      if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) char_bytes_.push_back(byte);
+      if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) char_at[byte] = position++;
     }
-    char_bytes_.push_back(utf8_.size());
-    char_bytes_ready_ = true;
+    char_at[utf8_.size()] = position;
+    char_of_byte_ready_ = true;
   }
-  if (begin >= end || end >= char_bytes_.size()) return std::nullopt;
-  return std::pair{char_bytes_[begin], char_bytes_[end]};
-}
-
-std::vector<Morpheme> MecabAnalyzer::OtherVerbs(std::size_t begin, std::size_t end,
-                                                const Text& reading) {
-  std::vector<Morpheme> others;
-  const auto range = ByteRange(begin, end);
-  if (!range) return others;
-  const auto [begin_byte, end_byte] = *range;
-  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
-    const std::string_view feature(node->feature);
-    if (node->length != end_byte - begin_byte || node->stat != MECAB_NOR_NODE ||
-        !feature.starts_with("動詞")) {
-      continue;
-    }
-    if (feature.find("カ変") != std::string_view::npos ||
-        feature.find("サ変") != std::string_view::npos) {
-      return {};
-    }
-    const WordFeatures& features = FeaturesOf(node->feature);
-    if (features.reading.empty() || features.reading == reading) continue;
-    const bool seen = std::any_of(others.begin(), others.end(), [&](const Morpheme& other) {
-      return other.reading == features.reading && other.base_form == features.base_form;
-    });
-    if (!seen) {
-      others.push_back({begin, end, features.reading, features.part_of_speech,
-                        features.base_form, true});
-    }
-  }
-  return others;
+  return char_of_byte_;
 }
 
 namespace {
 
 // Whether two feature strings share their first two fields (名詞,一般 …).
-bool SameWordClass(std::string_view a, std::string_view b) {
+bool SameWordClass(const char* a, const char* b) {
   std::size_t commas = 0;
-  std::size_t i = 0;
-  for (; i < a.size() && i < b.size() && a[i] == b[i]; ++i) {
-    if (a[i] == ',' && ++commas == 2) return true;
+  for (; *a != '\0' && *a == *b; ++a, ++b) {
+    if (*a == ',' && ++commas == 2) return true;
   }
   return false;
 }
 
 }  // namespace
 
-std::vector<Morpheme> MecabAnalyzer::CloseReadings(std::size_t begin, std::size_t end,
-                                                   const Text& reading) {
-  std::vector<Morpheme> close;
-  const auto range = ByteRange(begin, end);
-  if (!range) return close;
-  const auto [begin_byte, end_byte] = *range;
-  const MeCab::Node* chosen = nullptr;
-  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
-    if (node->isbest && node->length == end_byte - begin_byte) chosen = node;
-  }
-  if (!chosen || chosen->stat != MECAB_NOR_NODE) return close;
-  for (const MeCab::Node* node = lattice_->begin_nodes(begin_byte); node; node = node->bnext) {
-    if (node == chosen || node->length != chosen->length || node->stat != MECAB_NOR_NODE ||
-        node->wcost - chosen->wcost > kCloseCost || node->wcost < chosen->wcost ||
-        !SameWordClass(node->feature, chosen->feature)) {
-      continue;
-    }
-    const WordFeatures& features = FeaturesOf(node->feature);
-    if (features.reading.empty() || features.reading == reading) continue;
-    const bool seen = std::any_of(close.begin(), close.end(), [&](const Morpheme& other) {
-      return other.reading == features.reading;
-    });
-    if (!seen) {
-      close.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
-                       true});
+void MecabAnalyzer::RecordVerbsAt(std::size_t byte, std::size_t begin, LatticeRecord& record) {
+  const std::vector<std::size_t>& char_at = CharacterPositions();
+  for (const MeCab::Node* node = lattice_->begin_nodes(byte); node; node = node->bnext) {
+    if (node->stat != MECAB_NOR_NODE) continue;
+    const WordKind kind = KindOf(node->feature);
+    if (kind.verb) {
+      record.AddVerb(begin, char_at[byte + node->length], node->feature, kind.irregular_verb);
     }
   }
-  return close;
+}
+
+void MecabAnalyzer::RecordAnswers(const std::vector<bool>& verb_positions,
+                                  LatticeRecord& record) {
+  const std::vector<std::size_t>& char_at = CharacterPositions();
+  const char* const sentence = lattice_->sentence();
+  std::vector<const char*> close;
+  for (const MeCab::Node* chosen = lattice_->bos_node(); chosen; chosen = chosen->next) {
+    if (chosen->stat != MECAB_NOR_NODE) continue;
+    const auto byte = static_cast<std::size_t>(chosen->surface - sentence);
+    const std::size_t begin = char_at[byte];
+    const std::size_t end = char_at[byte + chosen->length];
+    if (end - begin < 2) continue;
+    close.clear();
+    for (const MeCab::Node* node = lattice_->begin_nodes(byte); node; node = node->bnext) {
+      if (node == chosen || node->length != chosen->length || node->stat != MECAB_NOR_NODE ||
+          node->wcost - chosen->wcost > kCloseCost || node->wcost < chosen->wcost ||
+          !SameWordClass(node->feature, chosen->feature)) {
+        continue;
+      }
+      close.push_back(node->feature);
+    }
+    record.AddCloseWords(begin, end, close);
+  }
+  for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
+    if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) == 0x80) continue;
+    const std::size_t position = char_at[byte];
+    if (position < verb_positions.size() && verb_positions[position]) {
+      RecordVerbsAt(byte, position, record);
+    }
+  }
+}
+
+std::unique_ptr<MecabAnalyzer> MecabAnalyzer::Twin() const {
+  auto twin = std::make_unique<MecabAnalyzer>(Key());
+  twin->model_ = model_;
+  twin->tagger_.reset(model_->createTagger());
+  twin->lattice_.reset(model_->createLattice());
+  if (!twin->tagger_ || !twin->lattice_) return nullptr;
+  return twin;
 }
 
 MecabAnalyzer::MecabAnalyzer(Key) {}
 MecabAnalyzer::~MecabAnalyzer() = default;
+
+namespace {
+
+// Where a table of 2^bits slots, kept by feature strings' addresses, starts probing for
+// `feature`: Fibonacci hashing of the address.
+template <int bits>
+std::size_t FirstSlotOf(const char* feature) {
+  return static_cast<std::size_t>(
+      (reinterpret_cast<std::uintptr_t>(feature) * std::uint64_t{0x9E3779B97F4A7C15}) >>
+      (64 - bits));
+}
+
+}  // namespace
 
 const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature) {
   // Twice as many slots as words keeps the probe sequences short; a text of many distinct
@@ -274,12 +271,7 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
   if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
   const std::size_t mask = feature_slots_.size() - 1;
-  const auto first_slot = [&] {
-    return static_cast<std::size_t>(
-        (reinterpret_cast<std::uintptr_t>(feature) * std::uint64_t{0x9E3779B97F4A7C15}) >>
-        (64 - kSlotBits));
-  };
-  std::size_t slot = first_slot();
+  std::size_t slot = FirstSlotOf<kSlotBits>(feature);
   for (; feature_slots_[slot] != 0; slot = (slot + 1) & mask) {
     const WordFeatures& cached = words_[feature_slots_[slot] - 1];
     if (cached.feature == feature) return cached;
@@ -287,7 +279,7 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   if (words_.size() >= kMostCachedWords) {
     std::fill(feature_slots_.begin(), feature_slots_.end(), 0);
     words_.clear();
-    slot = first_slot();
+    slot = FirstSlotOf<kSlotBits>(feature);
   }
   const Features fields = SplitFeatures(feature);
   WordFeatures word;
@@ -306,15 +298,91 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   return words_.back();
 }
 
-std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
-                                             const std::vector<std::size_t>& boundaries) {
-  return AnalyseWith(text, boundaries, nullptr);
+MecabAnalyzer::WordKind MecabAnalyzer::KindOf(const char* feature) {
+  // As FeaturesOf's table, for these few facts only: nothing is decoded.
+  constexpr int kSlotBits = 17;
+  constexpr std::size_t kMostKinds = std::size_t{1} << (kSlotBits - 1);
+  if (kind_slots_.empty()) kind_slots_.resize(std::size_t{1} << kSlotBits);
+  const std::size_t mask = kind_slots_.size() - 1;
+  std::size_t slot = FirstSlotOf<kSlotBits>(feature);
+  for (; kind_slots_[slot].feature != nullptr; slot = (slot + 1) & mask) {
+    if (kind_slots_[slot].feature == feature) return kind_slots_[slot].kind;
+  }
+  if (kinds_ >= kMostKinds) {
+    std::fill(kind_slots_.begin(), kind_slots_.end(), KindSlot());
+    kinds_ = 0;
+    slot = FirstSlotOf<kSlotBits>(feature);
+  }
+  const auto starts_with = [feature](std::string_view prefix) {
+    return std::strncmp(feature, prefix.data(), prefix.size()) == 0;
+  };
+  WordKind kind;
+  kind.symbol_or_particle = starts_with("記号") || starts_with("助詞");
+  kind.noun_suffix = starts_with("名詞,接尾");
+  kind.verb = starts_with("動詞");
+  if (kind.verb) {
+    const std::string_view whole(feature);
+    kind.irregular_verb = whole.find("カ変") != std::string_view::npos ||
+                          whole.find("サ変") != std::string_view::npos;
+  }
+  kind_slots_[slot] = {feature, kind};
+  ++kinds_;
+  return kind;
+}
+
+Morpheme MecabAnalyzer::Decode(const AnalysedWord& word) {
+  if (!word.feature) return {word.begin, word.end, {}, {}, {}, word.known};
+  const WordFeatures& features = FeaturesOf(word.feature);
+  return {word.begin, word.end, features.reading, features.part_of_speech, features.base_form,
+          word.known};
+}
+
+std::vector<Morpheme> MecabAnalyzer::Decode(const std::vector<AnalysedWord>& words) {
+  std::vector<Morpheme> decoded;
+  decoded.reserve(words.size());
+  for (const AnalysedWord& word : words) decoded.push_back(Decode(word));
+  return decoded;
+}
+
+std::vector<LatticeWord> MecabAnalyzer::Decode(const std::vector<AnalysedLatticeWord>& lattice) {
+  std::vector<LatticeWord> decoded;
+  decoded.reserve(lattice.size());
+  for (const AnalysedLatticeWord& word : lattice) {
+    const WordFeatures& features = FeaturesOf(word.feature);
+    decoded.push_back({word.begin, word.end, features.reading, features.grammar,
+                       word.probability, word.best});
+  }
+  return decoded;
 }
 
 std::vector<Morpheme> MecabAnalyzer::Analyse(const Text& text,
-                                             const std::vector<std::size_t>& boundaries,
-                                             std::vector<LatticeWord>& lattice) {
-  return AnalyseWith(text, boundaries, &lattice);
+                                             const std::vector<std::size_t>& boundaries) {
+  std::vector<AnalysedWord> words;
+  if (Parse(text, boundaries, false)) {
+    CollectWords(words);
+  } else if (!text.empty()) {
+    // Not expected with a loaded model; the text is then one unknown word, read per kanji.
+    words.push_back({0, text.size(), nullptr, false});
+  }
+  return Decode(words);
+}
+
+void MecabAnalyzer::Analyse(const Text& text, const std::vector<std::size_t>& boundaries,
+                            const std::vector<bool>& verb_positions, bool with_lattice,
+                            Analysis& analysis, LatticeRecord& record) {
+  analysis.words.clear();
+  analysis.lattice.clear();
+  record.Clear();
+  if (!Parse(text, boundaries, with_lattice)) {
+    if (!text.empty()) analysis.words.push_back({0, text.size(), nullptr, false});
+    return;
+  }
+  if (with_lattice) {
+    ComputeMarginals();
+    CollectLattice(analysis.lattice);
+  }
+  CollectWords(analysis.words);
+  RecordAnswers(verb_positions, record);
 }
 
 namespace {
@@ -375,15 +443,8 @@ void MecabAnalyzer::ComputeMarginals() {
   }
 }
 
-void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
-  // Character position of every byte that starts a character, and of the end.
-  std::vector<std::size_t>& char_at = char_of_byte_;
-  char_at.assign(utf8_.size() + 1, 0);
-  std::size_t position = 0;
-  for (std::size_t byte = 0; byte < utf8_.size(); ++byte) {
-    if ((static_cast<unsigned char>(utf8_[byte]) & 0xC0) != 0x80) char_at[byte] = position++;
-  }
-  char_at[utf8_.size()] = position;
+void MecabAnalyzer::CollectLattice(std::vector<AnalysedLatticeWord>& lattice) {
+  const std::vector<std::size_t>& char_at = CharacterPositions();
   const char* const sentence = lattice_->sentence();
   // A word's probability is e^(alpha + beta) over the total weight of all analyses.
   const float total = lattice_->eos_node()->alpha;
@@ -406,28 +467,24 @@ void MecabAnalyzer::CollectLattice(std::vector<LatticeWord>& lattice) {
         kana_only = b0 == 0xE3 && b1 >= 0x81 && b1 <= 0x83;
       }
       if (kana_only) continue;
-      const WordFeatures& features = FeaturesOf(node->feature);
-      lattice.push_back({char_at[begin_byte], char_at[begin_byte + node->length],
-                         features.reading, features.grammar, std::exp(log_probability),
-                         node->isbest != 0});
+      lattice.push_back({char_at[begin_byte], char_at[begin_byte + node->length], node->feature,
+                         std::exp(log_probability), node->isbest != 0});
     }
   }
 }
 
-std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
-                                                 const std::vector<std::size_t>& boundaries,
-                                                 std::vector<LatticeWord>* collected) {
-  std::vector<Morpheme> words;
-  if (text.empty()) return words;
+bool MecabAnalyzer::Parse(const Text& text, const std::vector<std::size_t>& boundaries,
+                          bool with_lattice) {
+  if (text.empty()) return false;
   utf8_.clear();
-  char_bytes_ready_ = false;
+  char_of_byte_ready_ = false;
   utf8_.reserve(4 * text.size());
   for (const char32_t c : text) AppendUtf8(c, utf8_);
 
   MeCab::Lattice& lattice = *lattice_;
   // N-best mode keeps every connection of the lattice (for ComputeMarginals) and finds the
   // same best analysis; no further analysis is asked for.
-  lattice.set_request_type(collected ? MECAB_ONE_BEST | MECAB_NBEST : MECAB_ONE_BEST);
+  lattice.set_request_type(with_lattice ? MECAB_ONE_BEST | MECAB_NBEST : MECAB_ONE_BEST);
   lattice.set_sentence(utf8_.data(), utf8_.size());
   if (!boundaries.empty()) {
     byte_of_char_.clear();
@@ -442,16 +499,11 @@ std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
       }
     }
   }
-  if (!tagger_->parse(&lattice)) {
-    // Not expected with a loaded model; the text is then one unknown word, read per kanji.
-    words.push_back({0, text.size(), {}, {}, {}, false});
-    return words;
-  }
-  if (collected) {
-    ComputeMarginals();
-    CollectLattice(*collected);
-  }
-  words.reserve(text.size() / 2 + 2);
+  return tagger_->parse(&lattice);
+}
+
+void MecabAnalyzer::CollectWords(std::vector<AnalysedWord>& words) {
+  MeCab::Lattice& lattice = *lattice_;
   const char* const sentence = lattice.sentence();
   // Nodes come in text order, so byte offsets turn into character positions by counting the
   // UTF-8 lead bytes passed since the previous node.
@@ -467,8 +519,8 @@ std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
   for (const MeCab::Node* node = lattice.bos_node(); node; node = node->next) {
     if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE) continue;
     const bool lone = !after_word;
-    after_word = !FeatureStartsWith(node->feature, "記号") &&
-                 !FeatureStartsWith(node->feature, "助詞") &&
+    const WordKind kind = KindOf(node->feature);
+    after_word = !kind.symbol_or_particle &&
                  !(node->stat == MECAB_UNK_NODE &&
                    AllHiragana(std::string_view(node->surface, node->length)));
     const std::size_t begin_byte = static_cast<std::size_t>(node->surface - sentence);
@@ -477,15 +529,15 @@ std::vector<Morpheme> MecabAnalyzer::AnalyseWith(const Text& text,
     advance_to(begin_byte + node->length);
     const std::size_t end = position;
     // MeCab skips white space; it becomes a word of its own so the words cover the text.
-    if (begin > covered) words.push_back({covered, begin, {}, {}, {}, false});
-    const MeCab::Node* chosen = lone ? NonSuffixInstead(lattice, node) : node;
-    const WordFeatures& features = FeaturesOf(chosen->feature);
-    words.push_back({begin, end, features.reading, features.part_of_speech, features.base_form,
-                     chosen->stat == MECAB_NOR_NODE});
+    if (begin > covered) words.push_back({covered, begin, nullptr, false});
+    const MeCab::Node* chosen =
+        lone && kind.noun_suffix ? NonSuffixInstead(lattice, node) : node;
+    words.push_back({begin, end, chosen->feature, chosen->stat == MECAB_NOR_NODE});
     covered = end;
   }
-  if (covered < text.size()) words.push_back({covered, text.size(), {}, {}, {}, false});
-  return words;
+  // The characters of the text: one per UTF-8 lead byte.
+  advance_to(utf8_.size());
+  if (covered < position) words.push_back({covered, position, nullptr, false});
 }
 
 }  // namespace yomika

@@ -55,13 +55,44 @@ struct LatticeWord {
   bool best = false;      // on the analyser's best analysis
 };
 
+// A word of an analysis as the analyser leaves it, over characters [begin, end): the
+// dictionary's feature string (nullptr: no dictionary word, as for white space) stays valid
+// while any analyser of the dictionary lives, and MecabAnalyzer::Decode makes a Morpheme of
+// it. Plain data, so an analysis can go to another thread without allocating there.
+struct AnalysedWord {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  const char* feature = nullptr;
+  bool known = false;
+};
+
+// A word of the lattice, likewise before decoding (MecabAnalyzer::Decode makes a LatticeWord).
+struct AnalysedLatticeWord {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  const char* feature = nullptr;
+  float probability = 0;
+  bool best = false;
+};
+
+class LatticeRecord;
+
+// An analysis of one text as the analyser leaves it. Reused, its vectors keep their room.
+struct Analysis {
+  std::vector<AnalysedWord> words;  // in order, covering the text
+  // Every word of the lattice that at least MecabAnalyzer::kLeastProbability of the analyses
+  // use and that holds a character other than kana, with its marginal probability; only when
+  // asked for.
+  std::vector<AnalysedLatticeWord> lattice;
+};
+
 class MecabAnalyzer {
  public:
   // Loads the dictionary in `dictionary_folder` (IPADIC, UTF-8), never reading a mecabrc.
   // The reason of a failure names the folder and how to install the dictionary.
   static Outcome<std::unique_ptr<MecabAnalyzer>> Create(const QString& dictionary_folder);
 
-  // Only Create makes a usable analyzer; the key keeps the constructor to it.
+  // Only Create and Twin make a usable analyzer; the key keeps the constructor to them.
   class Key {
     friend class MecabAnalyzer;
     Key() = default;
@@ -71,42 +102,39 @@ class MecabAnalyzer {
   MecabAnalyzer(const MecabAnalyzer&) = delete;
   MecabAnalyzer& operator=(const MecabAnalyzer&) = delete;
 
+  // Another analyser on the same loaded dictionary, for another thread: the two analyse at
+  // the same time. nullptr when MeCab cannot make one.
+  std::unique_ptr<MecabAnalyzer> Twin() const;
+
   // The words of `text`, in order, covering it completely. `boundaries` are character
   // positions where a word must begin (0 < position < text.size()).
   // Example: 三ヶ月 → 三 (さん, 名詞,数,*), ヶ月 (かげつ, 名詞,接尾,助数詞).
   std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries);
 
-  // The same words, and in `lattice` every word of the lattice that at least
-  // kLeastProbability of the analyses use and that holds a character other than kana, with
-  // its marginal probability. The best analysis is the same as without `lattice`.
-  std::vector<Morpheme> Analyse(const Text& text, const std::vector<std::size_t>& boundaries,
-                                std::vector<LatticeWord>& lattice);
+  // The same analysis into `analysis`, undecoded, with the lattice when `with_lattice`, and
+  // recording in `record` (cleared first) what the passes that follow ask of the lattice: the
+  // close readings of every best-path word of two or more characters, and the verbs beginning
+  // at each position marked in `verb_positions` (one flag per character). The best analysis
+  // is the same either way.
+  void Analyse(const Text& text, const std::vector<std::size_t>& boundaries,
+               const std::vector<bool>& verb_positions, bool with_lattice, Analysis& analysis,
+               LatticeRecord& record);
   static constexpr float kLeastProbability = 1e-4f;
   // Theta scales the word and connection costs into log probabilities. IPADIC's costs are
   // about 800 times the negative log probability, so theta near 1/800 gives the probabilities
   // the dictionary means; the library's own 0.75 makes every choice certain.
   static constexpr double kTheta = 1.0 / 1024;
-
-  // The other verbs the lattice of the last Analyse gives the characters [begin, end): words
-  // of the same span whose reading differs from `reading`, in lattice order. None when one of
-  // the verbs there conjugates irregularly (来る, する: their kanji read differently by form).
-  // Example: 行っ (おこなっ) → 行っ (いっ, 行く).
-  std::vector<Morpheme> OtherVerbs(std::size_t begin, std::size_t end, const Text& reading);
-
-  // The dictionary's other readings of the word the last Analyse chose for the characters
-  // [begin, end): words of the same span and word class (the first two feature fields) whose
-  // reading differs from `reading` and whose word cost is at most kCloseCost above the chosen
-  // one's, so that the dictionary hardly prefers either. Example: 大勢 (たいせい) → 大勢
-  // (おおぜい), 165 above.
-  std::vector<Morpheme> CloseReadings(std::size_t begin, std::size_t end, const Text& reading);
   // IPADIC's cost factor: word costs are log probabilities times 800, so a word within it is at
-  // least 1/e as likely.
+  // least 1/e as likely; the close readings of a word are those within it.
   static constexpr int kCloseCost = 800;
 
+  // The words of an analysis by this analyser or its twins, decoded. The part of speech and
+  // grammar views point at characters this analyser keeps for as long as it lives.
+  Morpheme Decode(const AnalysedWord& word);
+  std::vector<Morpheme> Decode(const std::vector<AnalysedWord>& words);
+  std::vector<LatticeWord> Decode(const std::vector<AnalysedLatticeWord>& lattice);
+
  private:
-  // The byte range of the characters [begin, end) of the last analysed text.
-  std::optional<std::pair<std::size_t, std::size_t>> ByteRange(std::size_t begin,
-                                                                std::size_t end);
   // The features of one dictionary word, decoded.
   struct WordFeatures {
     const char* feature = nullptr;  // the dictionary's own string
@@ -116,33 +144,54 @@ class MecabAnalyzer {
     std::u32string_view grammar;  // word class (two fields) and conjugation form
   };
   const WordFeatures& FeaturesOf(const char* feature);
-  std::vector<Morpheme> AnalyseWith(const Text& text, const std::vector<std::size_t>& boundaries,
-                                    std::vector<LatticeWord>* lattice);
+  // What the choice of words and the records ask of a feature string, kept by its address.
+  struct WordKind {
+    bool symbol_or_particle = false;  // 記号 or 助詞: no suffix attaches after it
+    bool noun_suffix = false;         // 名詞,接尾
+    bool verb = false;                // 動詞
+    bool irregular_verb = false;      // カ変 or サ変: its kanji read differently by form
+  };
+  WordKind KindOf(const char* feature);
+  // Parses `text` into the lattice; false when MeCab fails.
+  bool Parse(const Text& text, const std::vector<std::size_t>& boundaries, bool with_lattice);
+  // The best analysis of the parsed lattice, appended to `words`.
+  void CollectWords(std::vector<AnalysedWord>& words);
+  // LatticeRecord's records of the parsed lattice.
+  void RecordAnswers(const std::vector<bool>& verb_positions, LatticeRecord& record);
+  void RecordVerbsAt(std::size_t byte, std::size_t begin, LatticeRecord& record);
+  // Character position of every byte of the last analysed text that starts a character, and
+  // of its end.
+  const std::vector<std::size_t>& CharacterPositions();
   // The forward-backward sums over the connections of the parsed lattice, costs scaled by
   // kTheta: every word's alpha and beta, from which CollectLattice takes its probability.
   void ComputeMarginals();
-  // The words of the parsed lattice that LatticeWord's contract asks for.
-  void CollectLattice(std::vector<LatticeWord>& lattice);
+  // The words of the parsed lattice that Analysis::lattice's contract asks for.
+  void CollectLattice(std::vector<AnalysedLatticeWord>& lattice);
   // A noun suffix (君 くん, 後 ご) at the start, after a symbol or particle, or after hiragana
   // the analyser has no word for (ぴゅうぴゅう風) has no word to attach to and is no suffix:
   // the noun of the same characters that the lattice reaches at the least cost (君 きみ, 風
-  // かぜ) stands instead;
-  // `node` itself when it is no suffix or nothing else fits.
+  // かぜ) stands instead of the suffix `node`; `node` itself when nothing else fits.
   static const MeCab::Node* NonSuffixInstead(MeCab::Lattice& lattice, const MeCab::Node* node);
 
-  std::unique_ptr<MeCab::Model> model_;
+  std::shared_ptr<MeCab::Model> model_;
   std::unique_ptr<MeCab::Tagger> tagger_;
   std::unique_ptr<MeCab::Lattice> lattice_;
   std::string utf8_;
   std::vector<std::size_t> byte_of_char_;
-  std::vector<std::size_t> char_of_byte_;  // CollectLattice's map of the last analysed text
-  std::vector<std::size_t> char_bytes_;  // ByteRange's map of the last analysed text
-  bool char_bytes_ready_ = false;
+  std::vector<std::size_t> char_of_byte_;  // CharacterPositions' map of the last analysed text
+  bool char_of_byte_ready_ = false;
   // Decoded features by the dictionary's feature string, which stays in place while the model
   // is loaded: an open-addressing table of indexes into words_ plus one (0: empty slot).
   std::vector<std::uint32_t> feature_slots_;
   std::vector<WordFeatures> words_;
   std::unordered_set<Text> parts_of_speech_;  // the characters part_of_speech views point at
+  // KindOf's table, open addressing by the feature string's address (nullptr: empty slot).
+  struct KindSlot {
+    const char* feature = nullptr;
+    WordKind kind;
+  };
+  std::vector<KindSlot> kind_slots_;
+  std::size_t kinds_ = 0;
 };
 
 }  // namespace yomika

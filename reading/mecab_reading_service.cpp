@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <iterator>
 #include <mutex>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "engine/char_class.h"
+#include "reading/lattice_answers.h"
 #include "reading/mecab_analyzer.h"
 #include "reading/rare_kanji.h"
 #include "reading/reading_alignment.h"
@@ -155,7 +157,8 @@ class MecabReadingService final : public ReadingService {
         compounds_(options.compound_dictionary_path),
         particle_context_(compounds_),
         verb_context_(compounds_),
-        rare_(options.kanjidic2_path, options.unihan_folder, options.skk_path) {
+        rare_(options.kanjidic2_path, options.unihan_folder, options.skk_path),
+        parser_(analyzer_->Twin()) {
     user_dictionary_.Load();
     RefreshUserWords();
     // The lexicons take a while to read; that happens on the side while the caller reads and
@@ -245,6 +248,7 @@ class MecabReadingService final : public ReadingService {
     run_cursor_ = 0;
     analysed_until_ = 0;
     wanted_until_ = 0;
+    parsed_until_ = 0;
     context_.clear();
     if (!runs_.empty()) StartWorker();
   }
@@ -297,12 +301,33 @@ class MecabReadingService final : public ReadingService {
     const Text* reading;
   };
 
+  // A text analysed and made ready for the passes. Reused, its members keep their room.
+  struct ParsedText {
+    Text text;
+    Text analysed;  // as the analyser saw it (髙橋 → 高橋); empty: as written
+    std::vector<bool> in_run;
+    std::vector<std::size_t> boundaries;  // with the ends of the registered words in it
+    std::vector<std::size_t> origin;      // working-text position of each character
+    std::vector<UserSpan> spans;          // the registered words in it
+    std::vector<bool> verb_positions;
+    Analysis analysis;
+    LatticeRecord record;
+  };
+
+  // A sentence of the working text, parsed: its text and the text inside its tags.
+  struct ParsedSentence {
+    std::vector<ParsedText> parts;  // the first part_count: those with kanji
+    std::size_t part_count = 0;
+    std::size_t begin = 0;  // in the working text
+    std::size_t end = 0;    // where the next sentence begins
+  };
+
   // The registered words in `text`, longest first, left to right without overlap. Each
   // position costs one hash lookup per distinct length of the words starting with its
   // character, however many words those are.
-  std::vector<UserSpan> FindUserWords(const Text& text) const {
-    std::vector<UserSpan> spans;
-    if (user_words_.empty()) return spans;
+  void FindUserWords(const Text& text, std::vector<UserSpan>& spans) const {
+    spans.clear();
+    if (user_words_.empty()) return;
     const std::u32string_view view(text);
     for (std::size_t i = 0; i < text.size();) {
       const auto lengths = user_word_lengths_.find(text[i]);
@@ -326,48 +351,74 @@ class MecabReadingService final : public ReadingService {
         ++i;
       }
     }
-    return spans;
   }
 
-  // The analyser's view of `text`: kanji its dictionary cannot spell replaced by the variant
-  // it knows (髙橋 → 高橋); std::nullopt when nothing changes. Positions stay the same.
-  std::optional<Text> WithAnalysedForms(const Text& text, const std::vector<bool>& in_run) {
-    std::optional<Text> mapped;
+  // Sets `mapped` to the analyser's view of `text`: kanji its dictionary cannot spell
+  // replaced by the variant it knows (髙橋 → 高橋); empty when nothing changes. Positions stay
+  // the same.
+  void MapAnalysedForms(const Text& text, const std::vector<bool>& in_run, Text& mapped) {
+    mapped.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (!in_run[i]) continue;
       if (const std::optional<char32_t> form = rare_.AnalysedForm(text[i])) {
-        if (!mapped) mapped = text;
-        (*mapped)[i] = *form;
+        if (mapped.empty()) mapped = text;
+        mapped[i] = *form;
       }
     }
-    return mapped;
   }
 
-  // Readings for the kanji stretches of `text` (runs marked in `in_run`), every stretch read.
-  // With `reviews`, also the review of every run of `text`, appended in text order.
-  std::vector<KanjiPiece> ReadKanji(const Text& text, const std::vector<bool>& in_run,
+  // Readings for the kanji stretches of `text` (runs marked in `in_run`), every stretch read,
+  // analysed by the service's own analyser. With `reviews`, also the review of every run of
+  // `text`, appended in text order.
+  std::vector<KanjiPiece> ReadKanji(Text text, std::vector<bool> in_run,
                                     std::vector<std::size_t> boundaries,
                                     std::vector<ReviewAt>* reviews = nullptr) {
-    const std::vector<UserSpan> spans = FindUserWords(text);
-    for (const UserSpan& span : spans) {
-      boundaries.push_back(span.begin);
-      boundaries.push_back(span.end);
+    ParsedText parsed;
+    parsed.text = std::move(text);
+    parsed.in_run = std::move(in_run);
+    parsed.boundaries = std::move(boundaries);
+    Parse(*analyzer_, parsed);
+    return ReadParsed(parsed, reviews);
+  }
+
+  // Analyses `parsed`'s text (its runs, boundaries and origin set) with `analyzer`, made
+  // ready for ReadParsed. Touches nothing the passes change, so it runs beside them on
+  // another analyser.
+  void Parse(MecabAnalyzer& analyzer, ParsedText& parsed) {
+    FindUserWords(parsed.text, parsed.spans);
+    for (const UserSpan& span : parsed.spans) {
+      parsed.boundaries.push_back(span.begin);
+      parsed.boundaries.push_back(span.end);
     }
-    const std::optional<Text> mapped = WithAnalysedForms(text, in_run);
-    const Text& analysed = mapped ? *mapped : text;
+    MapAnalysedForms(parsed.text, parsed.in_run, parsed.analysed);
+    const Text& analysed = parsed.analysed.empty() ? parsed.text : parsed.analysed;
+    VerbContext::MarkVerbPositions(analysed, parsed.verb_positions);
+    analyzer.Analyse(analysed, parsed.boundaries, parsed.verb_positions, reviewing_,
+                     parsed.analysis, parsed.record);
+  }
+
+  // The readings of the parsed text's kanji stretches: the analysis through the passes. With
+  // `reviews`, also the review of every run, appended in text order.
+  std::vector<KanjiPiece> ReadParsed(const ParsedText& parsed, std::vector<ReviewAt>* reviews) {
+    const Text& text = parsed.text;
+    const Text& analysed = parsed.analysed.empty() ? text : parsed.analysed;
+    const std::vector<bool>& in_run = parsed.in_run;
+    const std::vector<std::size_t>& boundaries = parsed.boundaries;
+    const std::vector<UserSpan>& spans = parsed.spans;
+    const LatticeAnswers answers(parsed.record, *analyzer_);
+    std::vector<Morpheme> words = analyzer_->Decode(parsed.analysis.words);
     std::vector<LatticeWord> lattice;
-    std::vector<Morpheme> words = reviews ? analyzer_->Analyse(analysed, boundaries, lattice)
-                                          : analyzer_->Analyse(analysed, boundaries);
+    if (reviews) lattice = analyzer_->Decode(parsed.analysis.lattice);
     std::vector<Morpheme> analyser_words;
     std::vector<Morpheme> ruled_words;
     if (reviews) analyser_words = words;
     ApplyReadingRules(analysed, words);
     if (reviews) ruled_words = words;
-    ResolveCloseCalls(analysed, in_run, *analyzer_, compounds_, words);
+    ResolveCloseCalls(analysed, in_run, answers, compounds_, words);
     ApplyCompoundReadings(analysed, in_run, boundaries, compounds_, words);
     ReadUnknownWords(analysed, in_run, compounds_, words);
     particle_context_.Apply(analysed, in_run, words);
-    verb_context_.Apply(analysed, *analyzer_, words);
+    verb_context_.Apply(analysed, answers, words);
     ApplyPhraseReadings(analysed, in_run, boundaries, compounds_, kanjidic_, words);
 
     std::vector<KanjiPiece> pieces;
@@ -653,11 +704,23 @@ class MecabReadingService final : public ReadingService {
     return std::nullopt;
   }
 
-  // The analysis of the working text runs ahead of the lookups on a thread of its own, so
-  // the engine and the analyser work at the same time.
+  // The analysis of the working text runs ahead of the lookups in two stages on threads of
+  // their own: the parser analyses sentence after sentence with its own analyser, the worker
+  // takes them through the passes. The engine, the analyser and the passes work at the same
+  // time, and the analyser need not wait for the lexicons the passes use.
   void StartWorker() {
     stop_ = false;
     try {
+      if (parser_) {
+        parser_thread_ = std::thread([this] {
+          const std::size_t until = runs_.back().end;
+          ParsedSentence sentence;
+          while (!stop_.load(std::memory_order_relaxed) && parsed_until_ < until) {
+            ParseNextSentence(*parser_, sentence);
+            sentence = PassOn(std::move(sentence));
+          }
+        });
+      }
       worker_ = std::thread([this] {
         const std::size_t until = runs_.back().end;
         while (!stop_.load(std::memory_order_relaxed) && analysed_until_ < until) {
@@ -678,34 +741,114 @@ class MecabReadingService final : public ReadingService {
     std::vector<Run>().swap(runs_);
     Text().swap(readings_);
     std::vector<RunReview>().swap(reviews_);
-    Text().swap(sentence_);
-    std::vector<std::size_t>().swap(origin_);
-    std::vector<bool>().swap(sentence_flags_);
     next_run_ = 0;
     run_cursor_ = 0;
     analysed_until_ = 0;
     wanted_until_ = 0;
+    parsed_until_ = 0;
   }
 
   void StopWorker() {
-    if (!worker_.joinable()) return;
-    stop_ = true;
-    worker_.join();
+    {
+      const std::lock_guard lock(parsed_mutex_);
+      stop_ = true;
+    }
+    parsed_changed_.notify_all();
+    if (worker_.joinable()) worker_.join();
+    if (parser_thread_.joinable()) parser_thread_.join();
+    parsed_.clear();
+    spare_.clear();
+    parsed_characters_ = 0;
   }
 
-  // Analyses the working text from analysed_until_ to the next sentence end and stores the
-  // readings of its runs. Only one thread at a time calls it (the worker, or the lookups when
-  // there is none), so it reads analysed_until_ without the lock.
+  // Hands a parsed sentence to the worker, waiting while it is far behind, and returns one
+  // the worker is done with, to be parsed into: the sentences go round between the two, so
+  // neither frees what the other allocated. The two wake each other only in batches: a
+  // wake-up per sentence would cost more than the sentence.
+  ParsedSentence PassOn(ParsedSentence sentence) {
+    // The parser may get well ahead, as it does while the lexicons load and the worker
+    // waits for them; the bound keeps what it holds to a few megabytes.
+    constexpr std::size_t kMostCharactersAhead = std::size_t{1} << 17;
+    constexpr std::size_t kBatch = 8;
+    std::unique_lock lock(parsed_mutex_);
+    if (parsed_characters_ > kMostCharactersAhead) {
+      parser_waits_ = true;
+      parsed_changed_.wait(lock,
+                           [&] { return parsed_characters_ <= kMostCharactersAhead || stop_; });
+      parser_waits_ = false;
+    }
+    if (stop_) return {};
+    const bool last = sentence.end >= runs_.back().end;
+    parsed_characters_ += sentence.end - sentence.begin;
+    parsed_.push_back(std::move(sentence));
+    if (worker_waits_ && (parsed_.size() >= kBatch || last)) parsed_changed_.notify_all();
+    if (spare_.empty()) return {};
+    ParsedSentence spare = std::move(spare_.back());
+    spare_.pop_back();
+    return spare;
+  }
+
+  // The next sentences for the passes, in order: those the parser has ready when it runs,
+  // else one parsed here; none once the analysis is stopped.
+  std::deque<ParsedSentence> NextParsed() {
+    std::deque<ParsedSentence> sentences;
+    if (!parser_thread_.joinable()) {
+      sentences.emplace_back();
+      if (parser_) {
+        ParseNextSentence(*parser_, sentences.back());
+      } else {
+        // No analyser of its own: the service's, which the lookups also use.
+        const std::lock_guard analysis(analysis_mutex_);
+        ParseNextSentence(*analyzer_, sentences.back());
+      }
+      return sentences;
+    }
+    std::unique_lock lock(parsed_mutex_);
+    if (parsed_.empty()) {
+      worker_waits_ = true;
+      parsed_changed_.wait(lock, [&] { return !parsed_.empty() || stop_; });
+      worker_waits_ = false;
+    }
+    if (stop_) return sentences;
+    sentences.swap(parsed_);
+    parsed_characters_ = 0;
+    if (parser_waits_) parsed_changed_.notify_all();
+    return sentences;
+  }
+
+  // Takes the next parsed sentences of the working text through the passes and stores the
+  // readings of their runs. Only one thread at a time calls it (the worker, or the lookups
+  // when there is none), so it reads analysed_until_ without the lock.
   void AnalyseNextSentence() {
-    const std::size_t limit = working_.size() - 1;  // the terminator is not text
-    std::size_t end = analysed_until_;
-    // Kept between sentences so their room is reused.
-    Text& text = sentence_;
-    std::vector<std::size_t>& origin = origin_;  // working-text position of each character
+    std::deque<ParsedSentence> sentences = NextParsed();
+    for (ParsedSentence& sentence : sentences) ReadParsedSentence(sentence);
+    if (parser_thread_.joinable()) {
+      const std::lock_guard lock(parsed_mutex_);
+      for (ParsedSentence& sentence : sentences) spare_.push_back(std::move(sentence));
+    }
+  }
+
+  // The next part of `sentence` to parse into, reused when it has one.
+  static ParsedText& NextPart(ParsedSentence& sentence) {
+    if (sentence.part_count == sentence.parts.size()) sentence.parts.emplace_back();
+    return sentence.parts[sentence.part_count++];
+  }
+
+  // Parses the working text from parsed_until_ to the next sentence end into `sentence`: the
+  // sentence without its tags, then the text inside its tags (alt="富士山"), each as a text
+  // of its own. Only one thread at a time calls it.
+  void ParseNextSentence(MecabAnalyzer& analyzer, ParsedSentence& sentence) {
+    sentence.part_count = 0;
+    ParsedText& part = NextPart(sentence);
+    Text& text = part.text;
+    std::vector<std::size_t>& origin = part.origin;  // working-text position of each character
+    std::vector<std::size_t>& boundaries = part.boundaries;
     text.clear();
     origin.clear();
-    std::vector<std::size_t> boundaries;
+    boundaries.clear();
     std::vector<std::pair<std::size_t, std::size_t>> tags;  // passed over, in the working text
+    const std::size_t limit = working_.size() - 1;  // the terminator is not text
+    std::size_t end = parsed_until_;
     bool boundary_pending = false;
     while (end < limit) {
       if (const std::size_t tag = TagLength(working_, end, limit)) {
@@ -729,22 +872,63 @@ class MecabReadingService final : public ReadingService {
         break;
       }
     }
-    if (end == analysed_until_) end = working_.size();  // nothing left: mark all analysed
+    if (end == parsed_until_) end = working_.size();  // nothing left: mark all analysed
+    sentence.begin = parsed_until_;
+    sentence.end = end;
+    ParsePart(analyzer, sentence);
+    for (const auto& [tag_begin, tag_end] : tags) {
+      for (const auto& [begin, stretch_end] : TagTextStretches(working_, tag_begin, tag_end)) {
+        ParsedText& inside = NextPart(sentence);
+        inside.text.clear();
+        inside.origin.clear();
+        inside.boundaries.clear();
+        for (std::size_t i = begin; i < stretch_end; ++i) {
+          if (IsVariationSelector(working_[i])) continue;
+          inside.text += working_[i];
+          inside.origin.push_back(i);
+        }
+        ParsePart(analyzer, sentence);
+      }
+    }
+    parsed_until_ = end;
+  }
 
+  // Parses the last part of `sentence`, whose text, origin and boundaries are set; a text
+  // without kanji has nothing to read and is given up.
+  void ParsePart(MecabAnalyzer& analyzer, ParsedSentence& sentence) {
+    ParsedText& part = sentence.parts[sentence.part_count - 1];
+    part.in_run.resize(part.text.size());
+    bool any_kanji = false;
+    for (std::size_t i = 0; i < part.text.size(); ++i) {
+      part.in_run[i] = in_run_[part.origin[i]];
+      any_kanji = any_kanji || part.in_run[i];
+    }
+    if (any_kanji) {
+      Parse(analyzer, part);
+    } else {
+      --sentence.part_count;
+    }
+  }
+
+  // Takes a parsed sentence through the passes and stores the readings of its runs.
+  void ReadParsedSentence(const ParsedSentence& sentence) {
     std::vector<RunPiece> pieces;
     std::vector<ReviewAt> reviews;
     std::vector<ReviewAt>* const reviewed = reviewing_ ? &reviews : nullptr;
     {
       const std::lock_guard analysis(analysis_mutex_);
-      ReadStretch(text, origin, boundaries, pieces, reviewed);
-      // Kanji inside tags (alt="富士山") are runs too; their text is read on its own.
-      for (const auto& [tag_begin, tag_end] : tags) {
-        for (const auto& [begin, stretch_end] : TagTextStretches(working_, tag_begin, tag_end)) {
-          ReadWorkingStretch(begin, stretch_end, pieces, reviewed);
+      for (std::size_t p = 0; p < sentence.part_count; ++p) {
+        const ParsedText& part = sentence.parts[p];
+        const std::size_t first_review = reviews.size();
+        for (KanjiPiece& piece : ReadParsed(part, reviewed)) {
+          pieces.push_back({part.origin[piece.begin], std::move(piece.reading)});
+        }
+        for (std::size_t k = first_review; k < reviews.size(); ++k) {
+          reviews[k].begin = part.origin[reviews[k].begin];
         }
       }
     }
-    if (!tags.empty()) {
+    if (sentence.part_count > 1) {
       std::stable_sort(pieces.begin(), pieces.end(),
                        [](const RunPiece& a, const RunPiece& b) { return a.begin < b.begin; });
     }
@@ -764,45 +948,8 @@ class MecabReadingService final : public ReadingService {
         reviews_[static_cast<std::size_t>(run - runs_.begin())] = std::move(review.review);
       }
     }
-    analysed_until_ = end;
+    analysed_until_ = sentence.end;
     if (analysed_until_ >= wanted_until_) progressed_.notify_all();
-  }
-
-  // Reads the kanji of `text`, whose characters stand at the working-text positions `origin`,
-  // appending the readings of its run stretches to `pieces`; a text without kanji has
-  // nothing to read. Called with analysis_mutex_ held.
-  void ReadStretch(const Text& text, const std::vector<std::size_t>& origin,
-                   const std::vector<std::size_t>& boundaries, std::vector<RunPiece>& pieces,
-                   std::vector<ReviewAt>* reviews) {
-    std::vector<bool>& flags = sentence_flags_;
-    flags.resize(text.size());
-    bool any_kanji = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      flags[i] = in_run_[origin[i]];
-      any_kanji = any_kanji || flags[i];
-    }
-    if (!any_kanji) return;
-    const std::size_t first_review = reviews ? reviews->size() : 0;
-    for (KanjiPiece& piece : ReadKanji(text, flags, boundaries, reviews)) {
-      pieces.push_back({origin[piece.begin], std::move(piece.reading)});
-    }
-    if (!reviews) return;
-    for (std::size_t k = first_review; k < reviews->size(); ++k) {
-      (*reviews)[k].begin = origin[(*reviews)[k].begin];
-    }
-  }
-
-  // Reads working_[begin, end) as a text of its own, as ReadStretch does.
-  void ReadWorkingStretch(std::size_t begin, std::size_t end, std::vector<RunPiece>& pieces,
-                          std::vector<ReviewAt>* reviews) {
-    Text text;
-    std::vector<std::size_t> origin;
-    for (std::size_t i = begin; i < end; ++i) {
-      if (IsVariationSelector(working_[i])) continue;
-      text += working_[i];
-      origin.push_back(i);
-    }
-    ReadStretch(text, origin, {}, pieces, reviews);
   }
 
   void AppendRunReading(Run& run, const Text& reading) {
@@ -890,9 +1037,6 @@ class MecabReadingService final : public ReadingService {
   std::vector<bool> in_run_;
   std::vector<Run> runs_;
   Text readings_;  // the readings of the runs, one after another
-  Text sentence_;  // the sentence being analysed, without tags and variation selectors
-  std::vector<std::size_t> origin_;
-  std::vector<bool> sentence_flags_;
   std::size_t next_run_ = 0;
   std::size_t run_cursor_ = 0;      // no run before it gets any more reading
   std::size_t analysed_until_ = 0;  // written with progress_mutex_ held
@@ -906,7 +1050,19 @@ class MecabReadingService final : public ReadingService {
   std::condition_variable progressed_;
   std::thread worker_;
   std::thread loader_;
-  std::atomic<bool> stop_ = false;
+  std::atomic<bool> stop_ = false;  // written with parsed_mutex_ held
+
+  // The parser's analyser and thread, and the sentences it parsed for the worker.
+  std::unique_ptr<MecabAnalyzer> parser_;
+  std::thread parser_thread_;
+  std::deque<ParsedSentence> parsed_;
+  std::deque<ParsedSentence> spare_;  // read, to be parsed into again
+  std::size_t parsed_characters_ = 0;  // of the working text, in parsed_
+  std::size_t parsed_until_ = 0;  // the parser's position in the working text
+  std::mutex parsed_mutex_;
+  std::condition_variable parsed_changed_;
+  bool parser_waits_ = false;  // for room in parsed_; parsed_mutex_
+  bool worker_waits_ = false;  // for a parsed sentence; parsed_mutex_
 };
 
 }  // namespace

@@ -234,9 +234,10 @@ TEST_F(MecabServiceTest, LongKanjiOnlyLineIsReadWhole) {
 // --- regression: the analysis runs ahead on a thread of its own ---
 
 TEST_F(MecabServiceTest, LongTextReadsEveryRunInItsSentence) {
-  // Far more text than the analysis runs ahead of a waiting lookup.
+  // Far more text than the analysis runs ahead of a waiting lookup, and than the parser runs
+  // ahead of the passes.
   QString text;
-  constexpr int kSentences = 3000;
+  constexpr int kSentences = 12000;
   for (int i = 0; i < kSentences; ++i) text += QStringLiteral("逃げ場はどこにもなかった。");
   service_->PrepareConversion(text + QStringLiteral("あ"));
   for (int i = 0; i < kSentences; ++i) {

@@ -50,6 +50,7 @@ bool RareKanji::InAnalyserDictionary(char32_t c) {
 std::optional<char32_t> RareKanji::AnalysedForm(char32_t kanji) {
   // Below U+3400 there are no ideographs, only marks such as 々 and 〆.
   if (kanji < 0x3400 || InAnalyserDictionary(kanji)) return std::nullopt;
+  const std::lock_guard lock(forms_mutex_);
   const auto cached = forms_.find(kanji);
   if (cached != forms_.end()) return cached->second;
   std::optional<char32_t> form;

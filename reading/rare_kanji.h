@@ -7,6 +7,7 @@
 // need only.
 
 #include <QString>
+#include <mutex>
 #include <optional>
 #include <unordered_map>
 
@@ -30,7 +31,7 @@ class RareKanji {
   // list, the one sharing most readings with it (by KANJIDIC2), then the more frequent, then
   // the first listed. A variant that shares no reading with a kanji whose readings are known
   // is not taken. std::nullopt for kanji of JIS X 0208, for characters that are no
-  // ideographs, and when no variant fits.
+  // ideographs, and when no variant fits. Calls from several threads are safe.
   std::optional<char32_t> AnalysedForm(char32_t kanji);
 
   // A reading of `kanji` alone, in hiragana: KANJIDIC2's first on reading, else its first kun
@@ -52,6 +53,7 @@ class RareKanji {
   Kanjidic2 kanjidic2_;
   Unihan unihan_;
   SkkKanjiReadings skk_;
+  std::mutex forms_mutex_;  // AnalysedForm is called from several threads
   std::unordered_map<char32_t, std::optional<char32_t>> forms_;
 };
 

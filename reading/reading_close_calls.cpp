@@ -82,7 +82,7 @@ bool DiffersOnlyInVoicing(const Text& a, const Text& b) {
 }
 
 void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
-                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon,
+                       const LatticeAnswers& answers, CompoundLexicon& lexicon,
                        std::vector<Morpheme>& words) {
   if (in_run.size() != text.size()) return;
   for (Morpheme& word : words) {
@@ -90,7 +90,7 @@ void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
         !HoldsKanji(in_run, word)) {
       continue;
     }
-    const std::vector<Morpheme> close = analyzer.CloseReadings(word.begin, word.end, word.reading);
+    const std::vector<Morpheme> close = answers.CloseReadings(word.begin, word.end, word.reading);
     if (close.empty()) continue;
     const std::vector<CompoundReading> listed =
         lexicon.ReadingsOf(text.substr(word.begin, word.end - word.begin));

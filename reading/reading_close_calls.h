@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/text.h"
-#include "reading/mecab_analyzer.h"
+#include "reading/lattice_answers.h"
 #include "reading/reading_compounds.h"
 
 namespace yomika {
@@ -17,13 +17,13 @@ namespace yomika {
 // spellings of one reading rather than two readings.
 bool DiffersOnlyInVoicing(const Text& a, const Text& b);
 
-// Gives each word of `words` (the analysis of `text` that `analyzer` made last, rules applied)
+// Gives each word of `words` (an analysis of `text`, rules applied, its lattice's `answers`)
 // of two or more characters, a kanji among them, that the dictionary also reads another way at
-// a close cost (MecabAnalyzer::CloseReadings) the other reading when `lexicon` marks it, and it
+// a close cost (LatticeAnswers::CloseReadings) the other reading when `lexicon` marks it, and it
 // alone, common and does not mark the analysed one; before の, when both are common, the one
 // whose entry alone takes の (大勢の: おおぜい). Readings that differ only in voicing stay.
 void ResolveCloseCalls(const Text& text, const std::vector<bool>& in_run,
-                       MecabAnalyzer& analyzer, CompoundLexicon& lexicon,
+                       const LatticeAnswers& answers, CompoundLexicon& lexicon,
                        std::vector<Morpheme>& words);
 
 }  // namespace yomika

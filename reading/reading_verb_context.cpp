@@ -90,7 +90,15 @@ std::map<Text, int> VerbContext::CountsAfter(char32_t particle, char32_t kanji) 
   return found == counts_.end() ? std::map<Text, int>() : found->second;
 }
 
-void VerbContext::Apply(const Text& text, MecabAnalyzer& analyzer, std::vector<Morpheme>& words) {
+void VerbContext::MarkVerbPositions(const Text& text, std::vector<bool>& positions) {
+  positions.assign(text.size(), false);
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    positions[i] = IsIdeograph(text[i]) && IsParticle(text[i - 1]);
+  }
+}
+
+void VerbContext::Apply(const Text& text, const LatticeAnswers& answers,
+                        std::vector<Morpheme>& words) {
   for (std::size_t i = 1; i < words.size(); ++i) {
     Morpheme& word = words[i];
     const Morpheme& before = words[i - 1];
@@ -109,7 +117,7 @@ void VerbContext::Apply(const Text& text, MecabAnalyzer& analyzer, std::vector<M
       const auto found = counts.find(reading);
       return found == counts.end() ? 0 : found->second;
     };
-    for (const Morpheme& other : analyzer.OtherVerbs(word.begin, word.end, word.reading)) {
+    for (const Morpheme& other : answers.OtherVerbs(word.begin, word.end, word.reading)) {
       const std::optional<Text> theirs = KanjiReading(surface, other.reading);
       if (!theirs || *theirs == *own) continue;
       const int for_other = count_of(*theirs);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/text.h"
+#include "reading/lattice_answers.h"
 #include "reading/mecab_analyzer.h"
 #include "reading/reading_compounds.h"
 
@@ -25,11 +26,16 @@ class VerbContext {
   // written `kanji` and kana read the kanji each way. Example: (行, に) → {い: 10, ゆ: 2}.
   std::map<Text, int> CountsAfter(char32_t particle, char32_t kanji);
 
-  // Replaces each verb of `words` (an analysis of `text` by `analyzer`, its lattice still at
-  // hand) written as one kanji and kana and following one of the particles を が に へ で と は
-  // も, by the other verb of the same characters the lattice offers, when at least three of the
-  // phrases that read the kanji as one of the two agree nine in ten on the other's reading.
-  void Apply(const Text& text, MecabAnalyzer& analyzer, std::vector<Morpheme>& words);
+  // Replaces each verb of `words` (an analysis of `text`, its lattice's `answers`) written as
+  // one kanji and kana and following one of the particles を が に へ で と は も, by the other
+  // verb of the same characters the lattice offers, when at least three of the phrases that
+  // read the kanji as one of the two agree nine in ten on the other's reading. It asks
+  // `answers` for the verbs at the positions MarkVerbPositions marks only.
+  void Apply(const Text& text, const LatticeAnswers& answers, std::vector<Morpheme>& words);
+
+  // Sets `positions` to where in `text` Apply may ask for the lattice's verbs: a kanji right
+  // after one of the particles.
+  static void MarkVerbPositions(const Text& text, std::vector<bool>& positions);
 
   // Counts the phrases now (on a loading thread) rather than on first use.
   void Prepare() { CountOnce(); }
