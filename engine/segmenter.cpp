@@ -41,6 +41,8 @@ class Segmenter {
     const std::size_t length = text_.size();
     // Ruby elements can triple a Japanese text; untouched reserved pages cost nothing.
     body_.reserve(static_cast<qsizetype>(length) * 4 + 64);
+    // An entry per run, most often: growing the list entry by entry would copy it many times.
+    if (reviewed_ != nullptr) reviewed_->reserve(reviewed_->size() + CountRuns());
     std::size_t index = 0;
     while (index + 1 < length || run_length_ > 0) {
       ReportProgress(index + 1);
@@ -57,6 +59,14 @@ class Segmenter {
   }
 
  private:
+  std::size_t CountRuns() const {
+    std::size_t runs = 0;
+    for (std::size_t i = 0; i < in_run_.size(); ++i) {
+      if (in_run_[i] && (i == 0 || !in_run_[i - 1])) ++runs;
+    }
+    return runs;
+  }
+
   void ReportProgress(std::size_t position) const {
     if (!progress_) return;
     // Computed in double as position ÷ L ÷ 100 × 90, then handed on as float.

@@ -300,7 +300,7 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
 
 MecabAnalyzer::WordKind MecabAnalyzer::KindOf(const char* feature) {
   // As FeaturesOf's table, for these few facts only: nothing is decoded.
-  constexpr int kSlotBits = 17;
+  constexpr int kSlotBits = 16;
   constexpr std::size_t kMostKinds = std::size_t{1} << (kSlotBits - 1);
   if (kind_slots_.empty()) kind_slots_.resize(std::size_t{1} << kSlotBits);
   const std::size_t mask = kind_slots_.size() - 1;

@@ -768,7 +768,7 @@ class MecabReadingService final : public ReadingService {
   ParsedSentence PassOn(ParsedSentence sentence) {
     // The parser may get well ahead, as it does while the lexicons load and the worker
     // waits for them; the bound keeps what it holds to a few megabytes.
-    constexpr std::size_t kMostCharactersAhead = std::size_t{1} << 17;
+    constexpr std::size_t kMostCharactersAhead = std::size_t{1} << 16;
     constexpr std::size_t kBatch = 8;
     std::unique_lock lock(parsed_mutex_);
     if (parsed_characters_ > kMostCharactersAhead) {
