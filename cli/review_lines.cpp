@@ -3,26 +3,43 @@
 namespace yomika::cli {
 namespace {
 
+// Appends `c` in UTF-8; a lone surrogate, which no decoded text holds, as U+FFFD.
+void AppendUtf8(QByteArray& out, char32_t c) {
+  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
 // Appends `text` as a JSON string: quoted, with quotes, backslashes and control characters
-// escaped.
+// escaped. Written straight into `out`: a run has a handful of strings, a text many runs.
 void AppendJsonString(QByteArray& out, const Text& text) {
   out += '"';
-  QString plain;
-  plain.reserve(static_cast<qsizetype>(text.size()));
   for (const char32_t c : text) {
     if (c == U'"' || c == U'\\') {
-      plain += QLatin1Char('\\');
-      plain += QChar(static_cast<char16_t>(c));
+      out += '\\';
+      out += static_cast<char>(c);
     } else if (c < 0x20) {
-      plain += QStringLiteral("\\u%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
-    } else if (c > 0xFFFF) {
-      plain += QChar(QChar::highSurrogate(c));
-      plain += QChar(QChar::lowSurrogate(c));
+      constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
     } else {
-      plain += QChar(static_cast<char16_t>(c));
+      AppendUtf8(out, c);
     }
   }
-  out += plain.toUtf8();
   out += '"';
 }
 

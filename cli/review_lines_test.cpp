@@ -48,6 +48,11 @@ TEST(ReviewLinesTest, CountsLinesAndColumnsInCharacters) {
        {RunAt(1, "字\"\\", "じ", false)},
        "{\"line\": 1, \"column\": 2, \"text\": \"字\\\"\\\\\", \"reading\": \"じ\", "
        "\"uncertain\": false, \"candidates\": [\"じ\"]}\n"},
+      {"control characters as \\u escapes, astral characters whole",
+       "字",
+       {RunAt(0, "字\x01\x1f", "𩸽", false)},
+       "{\"line\": 1, \"column\": 1, \"text\": \"字\\u0001\\u001f\", \"reading\": \"𩸽\", "
+       "\"uncertain\": false, \"candidates\": [\"𩸽\"]}\n"},
       {"no runs, no lines", "かな", {}, ""},
   };
   for (const Case& c : cases) {
