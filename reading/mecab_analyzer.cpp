@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "reading/lattice_answers.h"
@@ -387,28 +388,22 @@ void MecabAnalyzer::Analyse(const Text& text, const std::vector<std::size_t>& bo
 
 namespace {
 
-// log(1 + e^-d) for d >= 0, from a table: the marginals need a few digits only, and the
-// library's exact exp and log per connection cost several times the analysis itself.
-float SoftPlusOfNegative(float d) {
-  constexpr int kPerUnit = 64;
-  constexpr int kUnits = 20;  // beyond, the term is below 2e-9
-  static const std::array<float, kPerUnit * kUnits + 2> kTable = [] {
-    std::array<float, kPerUnit * kUnits + 2> table{};
-    for (std::size_t i = 0; i < table.size(); ++i) {
-      table[i] = static_cast<float>(std::log1p(std::exp(-static_cast<double>(i) / kPerUnit)));
-    }
-    return table;
-  }();
-  if (!(d < kUnits)) return 0.0f;
-  const float at = d * kPerUnit;
-  const auto i = static_cast<std::size_t>(at);
-  const float frac = at - static_cast<float>(i);
-  return kTable[i] + (kTable[i + 1] - kTable[i]) * frac;
-}
-
-// log(e^a + e^b).
-float LogSumExp(float a, float b) {
-  return a > b ? a + SoftPlusOfNegative(a - b) : b + SoftPlusOfNegative(b - a);
+// log(Σ e^x) over the paths of a node, x = the far end's sum less the path's scaled cost:
+// the largest term first, then one exp per path and one log per node. The terms do not
+// depend on each other, so the processor works on several at once.
+template <typename Next, typename Far>
+float LogSumOverPaths(const mecab_path_t* first, Next next, Far far, float theta) {
+  float largest = -std::numeric_limits<float>::infinity();
+  for (const mecab_path_t* path = first; path; path = next(path)) {
+    largest = std::max(largest, far(path) - theta * static_cast<float>(path->cost));
+  }
+  float sum = 0.0f;
+  for (const mecab_path_t* path = first; path; path = next(path)) {
+    sum += std::exp(far(path) - theta * static_cast<float>(path->cost) - largest);
+  }
+  // A node reached by one path only, as many are, needs no log.
+  if (!first) return 0.0f;
+  return sum == 1.0f ? largest : largest + std::log(sum);
 }
 
 }  // namespace
@@ -421,24 +416,18 @@ void MecabAnalyzer::ComputeMarginals() {
   lattice.bos_node()->alpha = 0.0f;
   for (std::size_t pos = 0; pos <= size; ++pos) {
     for (MeCab::Node* node = lattice.begin_nodes(pos); node; node = node->bnext) {
-      float alpha = 0.0f;
-      for (const mecab_path_t* path = node->lpath; path; path = path->lnext) {
-        const float through = path->lnode->alpha - theta * static_cast<float>(path->cost);
-        alpha = path == node->lpath ? through : LogSumExp(alpha, through);
-      }
-      node->alpha = alpha;
+      node->alpha = LogSumOverPaths(
+          node->lpath, [](const mecab_path_t* p) { return p->lnext; },
+          [](const mecab_path_t* p) { return p->lnode->alpha; }, theta);
     }
   }
   // Backward: the same from the start of each word to the end.
   lattice.eos_node()->beta = 0.0f;
   for (std::size_t pos = size + 1; pos-- > 0;) {
     for (MeCab::Node* node = lattice.end_nodes(pos); node; node = node->enext) {
-      float beta = 0.0f;
-      for (const mecab_path_t* path = node->rpath; path; path = path->rnext) {
-        const float through = path->rnode->beta - theta * static_cast<float>(path->cost);
-        beta = path == node->rpath ? through : LogSumExp(beta, through);
-      }
-      node->beta = beta;
+      node->beta = LogSumOverPaths(
+          node->rpath, [](const mecab_path_t* p) { return p->rnext; },
+          [](const mecab_path_t* p) { return p->rnode->beta; }, theta);
     }
   }
 }
