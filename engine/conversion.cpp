@@ -65,7 +65,7 @@ Outcome<QString> ConvertWorkingText(const InputText& input, ReadingService& serv
   Outcome<Text> prepared = PrepareWorkingText(input, used, options.format);
   if (!prepared) return Failure{prepared.reason()};
   working = std::move(prepared).value();
-  service.PrepareConversion(ToQString(working));
+  service.PrepareConversion(working);
   RubyWriter writer(used, options.format, options.aids);
   return SegmentText(working, service, writer, progress, options.warning, reviewed);
 }

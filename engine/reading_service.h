@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/reading_review.h"
+#include "engine/text.h"
 
 namespace yomika {
 
@@ -36,7 +37,8 @@ class ReadingService {
   // Optional hint, given once before the lookups of a conversion: the whole working text
   // that the lookups are taken from, in order. A service may use it as context; the default
   // ignores it.
-  virtual void PrepareConversion(const QString& working_text) { (void)working_text; }
+  virtual void PrepareConversion(const Text& working_text) { (void)working_text; }
+  void PrepareConversion(const QString& working_text) { PrepareConversion(ToText(working_text)); }
 
   // Switches review mode for the following lookups: the service also judges the reading of
   // each run and gathers the other readings worth offering (LastRunReview). Readings stay the

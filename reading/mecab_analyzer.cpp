@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -256,8 +257,7 @@ namespace {
 
 // Where a table of 2^bits slots, kept by feature strings' addresses, starts probing for
 // `feature`: Fibonacci hashing of the address.
-template <int bits>
-std::size_t FirstSlotOf(const char* feature) {
+std::size_t FirstSlotOf(const char* feature, int bits) {
   return static_cast<std::size_t>(
       (reinterpret_cast<std::uintptr_t>(feature) * std::uint64_t{0x9E3779B97F4A7C15}) >>
       (64 - bits));
@@ -272,7 +272,7 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   constexpr std::size_t kMostCachedWords = std::size_t{1} << (kSlotBits - 1);
   if (feature_slots_.empty()) feature_slots_.resize(std::size_t{1} << kSlotBits);
   const std::size_t mask = feature_slots_.size() - 1;
-  std::size_t slot = FirstSlotOf<kSlotBits>(feature);
+  std::size_t slot = FirstSlotOf(feature, kSlotBits);
   for (; feature_slots_[slot] != 0; slot = (slot + 1) & mask) {
     const WordFeatures& cached = words_[feature_slots_[slot] - 1];
     if (cached.feature == feature) return cached;
@@ -280,7 +280,7 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
   if (words_.size() >= kMostCachedWords) {
     std::fill(feature_slots_.begin(), feature_slots_.end(), 0);
     words_.clear();
-    slot = FirstSlotOf<kSlotBits>(feature);
+    slot = FirstSlotOf(feature, kSlotBits);
   }
   const Features fields = SplitFeatures(feature);
   WordFeatures word;
@@ -300,19 +300,27 @@ const MecabAnalyzer::WordFeatures& MecabAnalyzer::FeaturesOf(const char* feature
 }
 
 MecabAnalyzer::WordKind MecabAnalyzer::KindOf(const char* feature) {
-  // As FeaturesOf's table, for these few facts only: nothing is decoded.
-  constexpr int kSlotBits = 16;
-  constexpr std::size_t kMostKinds = std::size_t{1} << (kSlotBits - 1);
-  if (kind_slots_.empty()) kind_slots_.resize(std::size_t{1} << kSlotBits);
-  const std::size_t mask = kind_slots_.size() - 1;
-  std::size_t slot = FirstSlotOf<kSlotBits>(feature);
-  for (; kind_slots_[slot].feature != nullptr; slot = (slot + 1) & mask) {
-    if (kind_slots_[slot].feature == feature) return kind_slots_[slot].kind;
+  // As FeaturesOf's table, for these few facts only: nothing is decoded. It starts small
+  // (an analyser that reads a word or two needs no more) and doubles when half full; beyond
+  // kMostSlots it is emptied rather than grown without bound.
+  constexpr std::size_t kFewestSlots = std::size_t{1} << 10;
+  constexpr std::size_t kMostSlots = std::size_t{1} << 18;
+  if (kind_slots_.empty()) kind_slots_.resize(kFewestSlots);
+  if (const KindSlot* known = FindKindSlot(feature); known->feature == feature) {
+    return known->kind;
   }
-  if (kinds_ >= kMostKinds) {
-    std::fill(kind_slots_.begin(), kind_slots_.end(), KindSlot());
+  if (2 * (kinds_ + 1) > kind_slots_.size()) {
+    std::vector<KindSlot> old(kind_slots_.size() < kMostSlots ? 2 * kind_slots_.size()
+                                                              : kind_slots_.size());
+    old.swap(kind_slots_);
     kinds_ = 0;
-    slot = FirstSlotOf<kSlotBits>(feature);
+    if (old.size() < kind_slots_.size()) {
+      for (const KindSlot& slot : old) {
+        if (slot.feature == nullptr) continue;
+        *FindKindSlot(slot.feature) = slot;
+        ++kinds_;
+      }
+    }
   }
   const auto starts_with = [feature](std::string_view prefix) {
     return std::strncmp(feature, prefix.data(), prefix.size()) == 0;
@@ -326,9 +334,19 @@ MecabAnalyzer::WordKind MecabAnalyzer::KindOf(const char* feature) {
     kind.irregular_verb = whole.find("カ変") != std::string_view::npos ||
                           whole.find("サ変") != std::string_view::npos;
   }
-  kind_slots_[slot] = {feature, kind};
+  *FindKindSlot(feature) = {feature, kind};
   ++kinds_;
   return kind;
+}
+
+MecabAnalyzer::KindSlot* MecabAnalyzer::FindKindSlot(const char* feature) {
+  const std::size_t mask = kind_slots_.size() - 1;
+  const int bits = std::countr_zero(kind_slots_.size());
+  std::size_t slot = FirstSlotOf(feature, bits);
+  while (kind_slots_[slot].feature != nullptr && kind_slots_[slot].feature != feature) {
+    slot = (slot + 1) & mask;
+  }
+  return &kind_slots_[slot];
 }
 
 Morpheme MecabAnalyzer::Decode(const AnalysedWord& word) {

@@ -192,6 +192,8 @@ class MecabAnalyzer {
   };
   std::vector<KindSlot> kind_slots_;
   std::size_t kinds_ = 0;
+  // The slot that holds `feature`, or the empty one where it belongs.
+  KindSlot* FindKindSlot(const char* feature);
 };
 
 }  // namespace yomika

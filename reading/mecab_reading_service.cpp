@@ -215,11 +215,12 @@ class MecabReadingService final : public ReadingService {
 
   std::optional<RunReview> LastRunReview() const override { return last_review_; }
 
-  void PrepareConversion(const QString& working_text) override {
+  using ReadingService::PrepareConversion;
+  void PrepareConversion(const Text& working_text) override {
     StopWorker();
     user_dictionary_.ReloadIfChanged();
     RefreshUserWords();
-    working_ = ToText(working_text);
+    working_ = working_text;
     prepared_ = !working_.empty();
     in_run_ = MarkKanjiRuns(working_);
     std::size_t run_count = 0;

@@ -28,7 +28,8 @@ class FakeReadingService final : public ReadingService {
   bool Open() override;
   std::optional<QString> GetPhonetic(const QString& text, int start, int length) override;
   bool Close() override;
-  void PrepareConversion(const QString& working_text) override { hint_ = working_text; }
+  using ReadingService::PrepareConversion;
+  void PrepareConversion(const Text& working_text) override { hint_ = ToQString(working_text); }
   bool SetReviewing(bool on) override;
   std::optional<RunReview> LastRunReview() const override;
 
