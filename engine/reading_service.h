@@ -41,7 +41,7 @@ class ReadingService {
   void PrepareConversion(const QString& working_text) { PrepareConversion(ToText(working_text)); }
 
   // Switches review mode for the following lookups: the service also judges the reading of
-  // each run and gathers the other readings worth offering (LastRunReview). Readings stay the
+  // each run and gathers the other readings worth offering (TakeRunReview). Readings stay the
   // same either way. Returns whether the service is now in the mode asked for; the default
   // supports no review.
   virtual bool SetReviewing(bool on) { return !on; }
@@ -49,7 +49,8 @@ class ReadingService {
   // In review mode, the review of the kanji run of the last GetPhonetic: the run without a
   // leading お and without the kana tail. Its first candidate is the reading GetPhonetic gave
   // that run. std::nullopt when not reviewing or when the service knows nothing of the run.
-  virtual std::optional<RunReview> LastRunReview() const { return std::nullopt; }
+  // Handed over once, without a copy: a second call gives std::nullopt.
+  virtual std::optional<RunReview> TakeRunReview() { return std::nullopt; }
 };
 
 }  // namespace yomika

@@ -103,7 +103,7 @@ class Segmenter {
       const qsizetype offset = body_.size();
       AppendText(body_, *element);
       if (reviewed_ != nullptr && *element != run) {
-        AddReviewed(run_start, offset, run, run_reading, service_.LastRunReview());
+        AddReviewed(run_start, offset, run, run_reading, service_.TakeRunReview());
       }
     } else if (const Status split = AppendSplitRun(run_start, run, run_reading); !split) {
       return split;

@@ -39,7 +39,7 @@ Outcome<QString> SegmentText(const Text& working_text, ReadingService& service,
 
 // The same, each run written by `writer` (its format, RUBY/Level, FirstOnly and Mono). When
 // `reviewed` is not null it receives, per run written with ruby, its working position, body
-// span, text, hiragana reading and the service's LastRunReview (the reading alone when the
+// span, text, hiragana reading and the service's TakeRunReview (the reading alone when the
 // service has none), the reading always the first candidate; a run split at unread kanji
 // gives one uncertain entry per read part.
 Outcome<QString> SegmentText(const Text& working_text, ReadingService& service, RubyWriter& writer,

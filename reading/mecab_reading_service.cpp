@@ -213,7 +213,11 @@ class MecabReadingService final : public ReadingService {
     return true;
   }
 
-  std::optional<RunReview> LastRunReview() const override { return last_review_; }
+  std::optional<RunReview> TakeRunReview() override {
+    std::optional<RunReview> review = std::move(last_review_);
+    last_review_.reset();
+    return review;
+  }
 
   using ReadingService::PrepareConversion;
   void PrepareConversion(const Text& working_text) override {
@@ -319,8 +323,7 @@ class MecabReadingService final : public ReadingService {
   struct ParsedSentence {
     std::vector<ParsedText> parts;  // the first part_count: those with kanji
     std::size_t part_count = 0;
-    std::size_t begin = 0;  // in the working text
-    std::size_t end = 0;    // where the next sentence begins
+    std::size_t end = 0;  // where the next sentence begins
   };
 
   // The registered words in `text`, longest first, left to right without overlap. Each
@@ -759,7 +762,7 @@ class MecabReadingService final : public ReadingService {
     if (parser_thread_.joinable()) parser_thread_.join();
     parsed_.clear();
     spare_.clear();
-    parsed_characters_ = 0;
+    parsed_bytes_ = 0;
   }
 
   // Hands a parsed sentence to the worker, waiting while it is far behind, and returns one
@@ -768,19 +771,20 @@ class MecabReadingService final : public ReadingService {
   // wake-up per sentence would cost more than the sentence.
   ParsedSentence PassOn(ParsedSentence sentence) {
     // The parser may get well ahead, as it does while the lexicons load and the worker
-    // waits for them; the bound keeps what it holds to a few megabytes.
-    constexpr std::size_t kMostCharactersAhead = std::size_t{1} << 16;
+    // waits for them; the bound keeps what it holds to a few megabytes (a sentence with its
+    // lattice holds ten times as much as one without).
+    constexpr std::size_t kMostBytesAhead = std::size_t{4} << 20;
     constexpr std::size_t kBatch = 8;
+    const std::size_t bytes = BytesHeld(sentence);
     std::unique_lock lock(parsed_mutex_);
-    if (parsed_characters_ > kMostCharactersAhead) {
+    if (parsed_bytes_ > kMostBytesAhead) {
       parser_waits_ = true;
-      parsed_changed_.wait(lock,
-                           [&] { return parsed_characters_ <= kMostCharactersAhead || stop_; });
+      parsed_changed_.wait(lock, [&] { return parsed_bytes_ <= kMostBytesAhead || stop_; });
       parser_waits_ = false;
     }
     if (stop_) return {};
     const bool last = sentence.end >= runs_.back().end;
-    parsed_characters_ += sentence.end - sentence.begin;
+    parsed_bytes_ += bytes;
     parsed_.push_back(std::move(sentence));
     if (worker_waits_ && (parsed_.size() >= kBatch || last)) parsed_changed_.notify_all();
     if (spare_.empty()) return {};
@@ -812,7 +816,7 @@ class MecabReadingService final : public ReadingService {
     }
     if (stop_) return sentences;
     sentences.swap(parsed_);
-    parsed_characters_ = 0;
+    parsed_bytes_ = 0;
     if (parser_waits_) parsed_changed_.notify_all();
     return sentences;
   }
@@ -827,6 +831,18 @@ class MecabReadingService final : public ReadingService {
       const std::lock_guard lock(parsed_mutex_);
       for (ParsedSentence& sentence : sentences) spare_.push_back(std::move(sentence));
     }
+  }
+
+  // About the memory a parsed sentence holds.
+  static std::size_t BytesHeld(const ParsedSentence& sentence) {
+    std::size_t bytes = 0;
+    for (std::size_t p = 0; p < sentence.part_count; ++p) {
+      const ParsedText& part = sentence.parts[p];
+      bytes += part.text.size() * (sizeof(char32_t) + sizeof(std::size_t)) +
+               part.analysis.words.size() * sizeof(AnalysedWord) +
+               part.analysis.lattice.size() * sizeof(AnalysedLatticeWord);
+    }
+    return bytes;
   }
 
   // The next part of `sentence` to parse into, reused when it has one.
@@ -874,7 +890,6 @@ class MecabReadingService final : public ReadingService {
       }
     }
     if (end == parsed_until_) end = working_.size();  // nothing left: mark all analysed
-    sentence.begin = parsed_until_;
     sentence.end = end;
     ParsePart(analyzer, sentence);
     for (const auto& [tag_begin, tag_end] : tags) {
@@ -1058,7 +1073,7 @@ class MecabReadingService final : public ReadingService {
   std::thread parser_thread_;
   std::deque<ParsedSentence> parsed_;
   std::deque<ParsedSentence> spare_;  // read, to be parsed into again
-  std::size_t parsed_characters_ = 0;  // of the working text, in parsed_
+  std::size_t parsed_bytes_ = 0;  // what the sentences in parsed_ hold, about (BytesHeld)
   std::size_t parsed_until_ = 0;  // the parser's position in the working text
   std::mutex parsed_mutex_;
   std::condition_variable parsed_changed_;

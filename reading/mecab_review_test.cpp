@@ -68,7 +68,7 @@ TEST_F(MecabReviewTest, ReviewLeavesTheBodyAsItIs) {
         ConvertForReview(PlainInput(text), *service_, settings, nullptr);
     ASSERT_TRUE(plain && reviewed);
     EXPECT_EQ(Utf8(reviewed->body), Utf8(*plain));
-    EXPECT_FALSE(service_->LastRunReview());  // review mode ended with the conversion
+    EXPECT_FALSE(service_->TakeRunReview());  // review mode ended with the conversion
     for (const ReviewedRun& run : reviewed->runs) {
       ASSERT_FALSE(run.review.candidates.empty());
       EXPECT_EQ(run.review.candidates.front().reading, run.reading);

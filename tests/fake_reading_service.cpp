@@ -12,6 +12,7 @@ bool FakeReadingService::Open() {
 std::optional<QString> FakeReadingService::GetPhonetic(const QString& text, int start, int length) {
   calls_.append(QStringLiteral("GetPhonetic:") + text);
   last_lookup_ = text;
+  review_taken_ = false;
   if (!open_ || start != 1 || length != -1) return std::nullopt;
   if (const auto it = answers_.constFind(text); it != answers_.constEnd()) return *it;
   if (echo_unknown_) return text;
@@ -29,8 +30,9 @@ bool FakeReadingService::SetReviewing(bool on) {
   return reviewing_ == on;
 }
 
-std::optional<RunReview> FakeReadingService::LastRunReview() const {
-  if (!reviewing_) return std::nullopt;
+std::optional<RunReview> FakeReadingService::TakeRunReview() {
+  if (!reviewing_ || review_taken_) return std::nullopt;
+  review_taken_ = true;
   if (const auto it = reviews_.constFind(last_lookup_); it != reviews_.constEnd()) return *it;
   return std::nullopt;
 }

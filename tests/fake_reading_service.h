@@ -20,7 +20,7 @@ class FakeReadingService final : public ReadingService {
   void EchoUnknown(bool echo) { echo_unknown_ = echo; }
   void FailOpen(bool fail) { fail_open_ = fail; }
   void FailClose(bool fail) { fail_close_ = fail; }
-  // Review mode: accepted when `supported`; in it, LastRunReview answers the review scripted
+  // Review mode: accepted when `supported`; in it, TakeRunReview answers the review scripted
   // for the last lookup string (std::nullopt when none is).
   void SupportReview(bool supported) { review_supported_ = supported; }
   void Review(const QString& text, const RunReview& review) { reviews_.insert(text, review); }
@@ -31,7 +31,7 @@ class FakeReadingService final : public ReadingService {
   using ReadingService::PrepareConversion;
   void PrepareConversion(const Text& working_text) override { hint_ = ToQString(working_text); }
   bool SetReviewing(bool on) override;
-  std::optional<RunReview> LastRunReview() const override;
+  std::optional<RunReview> TakeRunReview() override;
 
   // "Open", "GetPhonetic:<text>", "Close" in call order.
   const QStringList& calls() const { return calls_; }
@@ -45,6 +45,7 @@ class FakeReadingService final : public ReadingService {
   bool review_supported_ = false;
   bool reviewing_ = false;
   QString last_lookup_;
+  bool review_taken_ = false;  // TakeRunReview was called since the last lookup
   bool echo_unknown_ = false;
   bool fail_open_ = false;
   bool fail_close_ = false;
