@@ -1,10 +1,12 @@
 #include "cli/review_lines.h"
 
+#include <string>
+
 namespace yomika::cli {
 namespace {
 
 // Appends `c` in UTF-8; a lone surrogate, which no decoded text holds, as U+FFFD.
-void AppendUtf8(QByteArray& out, char32_t c) {
+void AppendUtf8(std::string& out, char32_t c) {
   if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -24,30 +26,35 @@ void AppendUtf8(QByteArray& out, char32_t c) {
 }
 
 // Appends `text` as a JSON string: quoted, with quotes, backslashes and control characters
-// escaped. Written straight into `out`: a run has a handful of strings, a text many runs.
-void AppendJsonString(QByteArray& out, const Text& text) {
-  out += '"';
+// escaped. Encoded in `buffer` (reused: a text has many runs, a run a handful of strings)
+// and appended to `out` at once.
+void AppendJsonString(QByteArray& out, const Text& text, std::string& buffer) {
+  buffer.clear();
+  buffer += '"';
   for (const char32_t c : text) {
     if (c == U'"' || c == U'\\') {
-      out += '\\';
-      out += static_cast<char>(c);
+      buffer += '\\';
+      buffer += static_cast<char>(c);
     } else if (c < 0x20) {
       constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
+      buffer += "\\u00";
+      buffer += kHex[c >> 4];
+      buffer += kHex[c & 0xF];
     } else {
-      AppendUtf8(out, c);
+      AppendUtf8(buffer, c);
     }
   }
-  out += '"';
+  buffer += '"';
+  out.append(buffer.data(), static_cast<qsizetype>(buffer.size()));
 }
 
 }  // namespace
 
 QByteArray ReviewLines(const Text& input, const std::vector<ReviewedRun>& runs) {
+  // Reserved generously: only the pages written to are ever touched.
   QByteArray out;
-  out.reserve(static_cast<qsizetype>(runs.size()) * 120);
+  out.reserve(static_cast<qsizetype>(runs.size()) * 200);
+  std::string buffer;
   std::size_t line = 1;
   std::size_t line_start = 0;
   std::size_t at = 0;  // scanned up to here
@@ -59,18 +66,19 @@ QByteArray ReviewLines(const Text& input, const std::vector<ReviewedRun>& runs) 
         line_start = at + 1;
       }
     }
-    out += "{\"line\": " + QByteArray::number(static_cast<qulonglong>(line));
-    out += ", \"column\": " +
-           QByteArray::number(static_cast<qulonglong>(run.input_begin - line_start + 1));
+    out += "{\"line\": ";
+    out += QByteArray::number(static_cast<qulonglong>(line));
+    out += ", \"column\": ";
+    out += QByteArray::number(static_cast<qulonglong>(run.input_begin - line_start + 1));
     out += ", \"text\": ";
-    AppendJsonString(out, run.text);
+    AppendJsonString(out, run.text, buffer);
     out += ", \"reading\": ";
-    AppendJsonString(out, run.reading);
+    AppendJsonString(out, run.reading, buffer);
     out += run.review.uncertain ? ", \"uncertain\": true" : ", \"uncertain\": false";
     out += ", \"candidates\": [";
     for (std::size_t i = 0; i < run.review.candidates.size(); ++i) {
       if (i > 0) out += ", ";
-      AppendJsonString(out, run.review.candidates[i].reading);
+      AppendJsonString(out, run.review.candidates[i].reading, buffer);
     }
     out += "]}\n";
   }
