@@ -542,16 +542,29 @@ class MecabReadingService final : public ReadingService {
         user != user_words_.end()) {
       evidence.user = user->second;
     }
+    // The run in the lexicon's encoding, once: the lookups below only add kana to it.
+    const std::optional<std::string> key = CompoundLexicon::Encode(run);
+    if (!key) {
+      GatherKanjiEvidence(run, evidence);
+      return;
+    }
     if (run.size() >= 2) {
-      for (const CompoundReading& r : compounds_.ReadingsOf(run)) {
+      for (const CompoundReading& r : compounds_.ReadingsOfEncoded(*key)) {
         evidence.dictionary.emplace_back(r.reading, r.common);
       }
       // A compound not listed as written may be listed with the kana ending of its last
       // part, which the text leaves out (綿入 → 綿入れ わたいれ, 未払 → 未払い).
       constexpr std::size_t kLongestShortened = 3;
       if (evidence.dictionary.empty() && run.size() <= kLongestShortened) {
-        for (const char32_t ending : std::u32string_view(U"いきぎしちにびみりえけげせてねべめれ")) {
-          for (const CompoundReading& r : compounds_.ReadingsOf(run + ending)) {
+        static const std::vector<std::string> kEndings = [] {
+          std::vector<std::string> endings;
+          for (const char32_t ending : std::u32string_view(U"いきぎしちにびみりえけげせてねべめれ")) {
+            endings.push_back(CompoundLexicon::Encode(Text(1, ending)).value_or(""));
+          }
+          return endings;
+        }();
+        for (const std::string& ending : kEndings) {
+          for (const CompoundReading& r : compounds_.ReadingsOfEncoded(*key + ending)) {
             evidence.dictionary_of_word.push_back(r.reading);
           }
         }
@@ -559,19 +572,28 @@ class MecabReadingService final : public ReadingService {
     }
     // The word with its kana tail (未払い): its reading without the tail.
     constexpr std::size_t kLongestTail = 3;
-    Text word = run;
+    std::string word = *key;
+    Text tail;
     for (std::size_t i = end; i < analysed.size() && i < end + kLongestTail; ++i) {
       const char32_t c = FoldToHiragana(analysed[i]);
       if (c < U'ぁ' || c > U'ゖ') break;
-      word += analysed[i];
-      const Text tail = FoldToHiragana(word.substr(run.size()));
-      for (const CompoundReading& r : compounds_.ReadingsOf(word)) {
+      const std::optional<std::string> kana = CompoundLexicon::Encode(Text(1, analysed[i]));
+      if (!kana) break;
+      word += *kana;
+      tail += c;
+      for (const CompoundReading& r : compounds_.ReadingsOfEncoded(word)) {
         if (r.reading.size() > tail.size() && r.reading.ends_with(tail)) {
           evidence.dictionary_of_word.push_back(
               r.reading.substr(0, r.reading.size() - tail.size()));
         }
       }
     }
+    GatherKanjiEvidence(run, evidence);
+  }
+
+  // KANJIDIC's readings of the run: all of a single kanji's, or the first of each kanji
+  // joined.
+  void GatherKanjiEvidence(const Text& run, RunEvidence& evidence) {
     if (run.size() == 1) {
       evidence.kanji = KanjiReadings(run.front());
     } else {
