@@ -323,7 +323,8 @@ class MecabReadingService final : public ReadingService {
   struct ParsedSentence {
     std::vector<ParsedText> parts;  // the first part_count: those with kanji
     std::size_t part_count = 0;
-    std::size_t end = 0;  // where the next sentence begins
+    std::size_t end = 0;    // where the next sentence begins
+    std::size_t bytes = 0;  // BytesHeld, while it waits in parsed_
   };
 
   // The registered words in `text`, longest first, left to right without overlap. Each
@@ -807,6 +808,7 @@ class MecabReadingService final : public ReadingService {
     if (stop_) return {};
     const bool last = sentence.end >= runs_.back().end;
     parsed_bytes_ += bytes;
+    sentence.bytes = bytes;
     parsed_.push_back(std::move(sentence));
     if (worker_waits_ && (parsed_.size() >= kBatch || last)) parsed_changed_.notify_all();
     if (spare_.empty()) return {};
@@ -837,8 +839,14 @@ class MecabReadingService final : public ReadingService {
       worker_waits_ = false;
     }
     if (stop_) return sentences;
-    sentences.swap(parsed_);
-    parsed_bytes_ = 0;
+    // A bounded share: the parser refills the queue while these are read, and what both
+    // hold together stays near the bound.
+    constexpr std::size_t kMostTaken = 64;
+    while (!parsed_.empty() && sentences.size() < kMostTaken) {
+      parsed_bytes_ -= parsed_.front().bytes;
+      sentences.push_back(std::move(parsed_.front()));
+      parsed_.pop_front();
+    }
     if (parser_waits_) parsed_changed_.notify_all();
     return sentences;
   }
