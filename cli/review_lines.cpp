@@ -5,26 +5,6 @@
 namespace yomika::cli {
 namespace {
 
-// Appends `c` in UTF-8; a lone surrogate, which no decoded text holds, as U+FFFD.
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Appends `text` as a JSON string: quoted, with quotes, backslashes and control characters
 // escaped. Encoded in `buffer` (reused: a text has many runs, a run a handful of strings)
 // and appended to `out` at once.

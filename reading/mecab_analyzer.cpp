@@ -18,24 +18,6 @@
 namespace yomika {
 namespace {
 
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The dictionary's features are valid UTF-8 (the probe at load time checks the charset);
 // decoding them directly keeps the per-word cost low.
 Text DecodeUtf8(std::string_view bytes) {
@@ -486,7 +468,7 @@ bool MecabAnalyzer::Parse(const Text& text, const std::vector<std::size_t>& boun
   utf8_.clear();
   char_of_byte_ready_ = false;
   utf8_.reserve(4 * text.size());
-  for (const char32_t c : text) AppendUtf8(c, utf8_);
+  for (const char32_t c : text) AppendUtf8(utf8_, c);
 
   MeCab::Lattice& lattice = *lattice_;
   // N-best mode keeps every connection of the lattice (for ComputeMarginals) and finds the
